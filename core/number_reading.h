@@ -1,0 +1,26 @@
+#pragma once
+
+// Reading what the operator types into an entry dialog.
+
+#include <optional>
+#include <string_view>
+
+namespace korvane {
+
+// Plain decimal notation: optional sign, digits with an optional decimal
+// point, optional exponent ("1.5e3"). Blanks around the number are ignored,
+// and the full-width digits, signs, point and blank that a Chinese input
+// method types are read as their ASCII twins. Anything else, an empty text,
+// NaN, infinity and values beyond the range of a double give no number.
+// The text is UTF-8.
+std::optional<double> readNumber(std::string_view text);
+
+enum class ConfirmationReply {
+    Accept,  // empty (Enter on an empty field), or a number other than zero
+    Reenter, // a number equal to zero: 0, 00, 0.0, -0
+    Unclear, // neither: the question is asked again
+};
+
+ConfirmationReply readConfirmation(std::string_view text);
+
+} // namespace korvane
