@@ -1,0 +1,40 @@
+#include "adjustment.h"
+
+#include "condition_adjustment.h"
+#include "coordinates.h"
+#include "known_side.h"
+#include "checked_arithmetic.h"
+#include "point_precision.h"
+
+namespace korvane {
+
+void adjust(Observations& observations, AdjustmentResult& result, const MilestoneListener& listener)
+{
+    auto notify = [&listener](Milestone milestone) {
+        if (listener)
+            listener(milestone);
+    };
+
+    const double azimuthAC = computeKnownSide(observations, result);
+    notify(Milestone::KnownSide);
+
+    const ConditionCoefficients k = adjustSides(observations, result, listener);
+    const Placement placed = placePoints(observations, result, azimuthAC, listener);
+
+    auto difference = [](double to, double from, Stage stage, const char* name) {
+        return finite(to - from, Site{stage, name});
+    };
+    const PointGeometry b{difference(result.xp1, observations.Xa, Stage::PrecisionB, "dX"),
+                          difference(result.yp1, observations.Ya, Stage::PrecisionB, "dY"), placed.azimuthAB,
+                          placed.angleABC, k.hB, k.a1, k.a2};
+    computePointPrecision(b, k.aa, result.ms, Stage::PrecisionB, result.B);
+    notify(Milestone::PrecisionB);
+
+    const PointGeometry d{difference(result.xp2, observations.Xa, Stage::PrecisionD, "dX"),
+                          difference(result.yp2, observations.Ya, Stage::PrecisionD, "dY"), placed.azimuthAD,
+                          placed.angleADC, -k.hD, k.a5, k.a4};
+    computePointPrecision(d, k.aa, result.ms, Stage::PrecisionD, result.D);
+    notify(Milestone::PrecisionD);
+}
+
+} // namespace korvane

@@ -1,0 +1,136 @@
+#include "number_reading.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdint>
+#include <string>
+
+namespace korvane {
+
+namespace {
+
+// Takes one UTF-8 character from `text` at `pos`, or returns false on a
+// malformed sequence.
+bool nextCodePoint(std::string_view text, std::size_t& pos, char32_t& out)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(pos);
+    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || pos + length > text.size())
+        return false;
+    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+        if ((byte(pos + i) & 0xC0) != 0x80)
+            return false;
+        cp = (cp << 6) | (byte(pos + i) & 0x3F);
+    }
+    pos += length;
+    out = cp;
+    return true;
+}
+
+// The ASCII character that a typed character stands for in a number: the
+// full-width forms that a Chinese input method types become their ASCII
+// twins, and every blank becomes ' '. Anything else outside ASCII is '\0'.
+char asciiTwin(char32_t cp)
+{
+    if (cp < 0x80)
+        return std::isspace(static_cast<unsigned char>(cp)) ? ' ' : static_cast<char>(cp);
+    if (cp >= 0xFF10 && cp <= 0xFF19)
+        return static_cast<char>('0' + (cp - 0xFF10));
+    switch (cp) {
+    case 0xFF0B: return '+';
+    case 0xFF0D:
+    case 0x2212: return '-'; // full-width hyphen-minus, minus sign
+    case 0xFF0E: return '.';
+    case 0xFF45: return 'e';
+    case 0xFF25: return 'E';
+    case 0x3000:
+    case 0x00A0: return ' '; // ideographic and no-break space
+    default: return '\0';
+    }
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// [sign] (digits [. [digits]] | . digits) [(e|E) [sign] digits]
+bool isPlainDecimal(std::string_view s)
+{
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    std::size_t mantissaDigits = 0;
+    while (i < s.size() && isDigit(s[i]))
+        ++i, ++mantissaDigits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i]))
+            ++i, ++mantissaDigits;
+    }
+    if (mantissaDigits == 0)
+        return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        std::size_t exponentDigits = 0;
+        while (i < s.size() && isDigit(s[i]))
+            ++i, ++exponentDigits;
+        if (exponentDigits == 0)
+            return false;
+    }
+    return i == s.size();
+}
+
+// The text with every character turned into its ASCII twin and the blanks
+// around it cut off; nothing when a character has no twin.
+std::optional<std::string> asciiTrimmed(std::string_view text)
+{
+    std::string ascii;
+    ascii.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        char32_t cp = 0;
+        if (!nextCodePoint(text, pos, cp))
+            return std::nullopt;
+        const char c = asciiTwin(cp);
+        if (c == '\0')
+            return std::nullopt;
+        ascii.push_back(c);
+    }
+    const std::size_t first = ascii.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::string();
+    return ascii.substr(first, ascii.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
+std::optional<double> readNumber(std::string_view text)
+{
+    const std::optional<std::string> ascii = asciiTrimmed(text);
+    if (!ascii || !isPlainDecimal(*ascii))
+        return std::nullopt;
+
+    // from_chars reads no leading '+', and is independent of the C locale
+    std::string_view number(*ascii);
+    if (number.front() == '+')
+        number.remove_prefix(1);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size())
+        return std::nullopt; // beyond the range of a double
+    return value;
+}
+
+ConfirmationReply readConfirmation(std::string_view text)
+{
+    const std::optional<std::string> ascii = asciiTrimmed(text);
+    if (ascii && ascii->empty())
+        return ConfirmationReply::Accept;
+    const std::optional<double> number = readNumber(text);
+    if (!number)
+        return ConfirmationReply::Unclear;
+    return *number == 0.0 ? ConfirmationReply::Reenter : ConfirmationReply::Accept;
+}
+
+} // namespace korvane

@@ -1,0 +1,118 @@
+#include "number_text.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace korvane {
+
+namespace {
+
+// Writes `value` with `significant` digits in scientific form and takes the
+// digits and the decimal exponent apart.
+void decompose(double value, int significant, bool& negative, std::string& digits, int& pointPosition)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%+.*e", significant - 1, value);
+    negative = text[0] == '-';
+    digits.clear();
+    const char* p = text + 1;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.')
+            digits.push_back(*p);
+    }
+    pointPosition = std::atoi(p + 1) + 1;
+}
+
+} // namespace
+
+Decimal Decimal::of(double value)
+{
+    Decimal d;
+    decompose(value, 15, d.negative_, d.digits_, d.pointPosition_);
+    d.digits_.erase(d.digits_.find_last_not_of('0') + 1);
+    return d;
+}
+
+Decimal Decimal::of(float value)
+{
+    Decimal d;
+    decompose(static_cast<double>(value), 7, d.negative_, d.digits_, d.pointPosition_);
+    d.digits_.erase(d.digits_.find_last_not_of('0') + 1);
+    return d;
+}
+
+Decimal Decimal::roundedHalfEven(int decimals) const
+{
+    return rounded(decimals, Tie::ToEven);
+}
+
+Decimal Decimal::rounded(int decimals, Tie tie) const
+{
+    const int kept = pointPosition_ + decimals; // digits that stay
+    if (kept >= static_cast<int>(digits_.size()))
+        return *this;
+
+    Decimal r = *this;
+    if (kept < 0) { // the value lies below half a unit of the last decimal
+        r.digits_.clear();
+        return r;
+    }
+
+    const char first = digits_[kept];
+    const bool restNonZero = digits_.find_first_not_of('0', kept + 1) != std::string::npos;
+    const bool lastKeptOdd = kept > 0 && (digits_[kept - 1] - '0') % 2 == 1;
+    bool up = first > '5' || (first == '5' && restNonZero);
+    if (first == '5' && !restNonZero)
+        up = tie == Tie::AwayFromZero || lastKeptOdd;
+
+    r.digits_.resize(kept);
+    if (up) {
+        int i = kept - 1;
+        while (i >= 0 && r.digits_[i] == '9')
+            r.digits_[i--] = '0';
+        if (i >= 0) {
+            ++r.digits_[i];
+        } else { // 9.99 -> 10.0, or nothing kept -> one unit of the last decimal
+            r.digits_.insert(r.digits_.begin(), '1');
+            ++r.pointPosition_;
+        }
+    }
+    r.digits_.erase(r.digits_.find_last_not_of('0') + 1);
+    return r;
+}
+
+std::string Decimal::fixed(int decimals) const
+{
+    const Decimal r = rounded(decimals, Tie::AwayFromZero);
+    const int size = static_cast<int>(r.digits_.size());
+    auto digitAt = [&](int i) { return i >= 0 && i < size ? r.digits_[i] : '0'; };
+
+    std::string text;
+    if (r.negative_ && !r.digits_.empty())
+        text.push_back('-');
+    if (r.pointPosition_ <= 0)
+        text.push_back('0');
+    for (int i = 0; i < r.pointPosition_; ++i)
+        text.push_back(digitAt(i));
+    if (decimals > 0) {
+        text.push_back('.');
+        for (int i = 0; i < decimals; ++i)
+            text.push_back(digitAt(r.pointPosition_ + i));
+    }
+    return text;
+}
+
+std::string fixedText(double value, int roundTo, int decimals)
+{
+    const Decimal d = Decimal::of(value);
+    return (roundTo >= 0 ? d.roundedHalfEven(roundTo) : d).fixed(decimals);
+}
+
+std::string fixedText(float value, int roundTo, int decimals)
+{
+    const Decimal d = Decimal::of(value);
+    return (roundTo >= 0 ? d.roundedHalfEven(roundTo) : d).fixed(decimals);
+}
+
+} // namespace korvane

@@ -1,0 +1,74 @@
+#include "number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using korvane::fixedText;
+using korvane::noRounding;
+
+namespace {
+
+struct DoubleCase {
+    const char* name;
+    double value;
+    int roundTo;
+    int decimals;
+    const char* expected;
+};
+
+class DoubleText : public testing::TestWithParam<DoubleCase> {};
+
+TEST_P(DoubleText, RoundsThenFormats)
+{
+    const DoubleCase& c = GetParam();
+    EXPECT_EQ(fixedText(c.value, c.roundTo, c.decimals), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DoubleText,
+    testing::Values(
+        DoubleCase{"ZeroPadsToPattern", 0.0, noRounding, 3, "0.000"},
+        DoubleCase{"NegativeZeroHasNoSign", -0.0, 2, 2, "0.00"},
+        DoubleCase{"TinyNegativeRoundsToUnsignedZero", -0.001, 2, 2, "0.00"},
+        DoubleCase{"TinyNegativeFormatsToUnsignedZero", -0.004, noRounding, 2, "0.00"},
+        DoubleCase{"WholeNumberGetsDecimals", 2500.0, 3, 3, "2500.000"},
+        DoubleCase{"LeadingZeroBelowOne", 0.5, 4, 4, "0.5000"},
+        DoubleCase{"NegativeKeepsSign", -1.234, 2, 2, "-1.23"},
+        DoubleCase{"RoundingTieGoesToEven", 0.125, 2, 2, "0.12"},
+        DoubleCase{"RoundingTieOddGoesUp", 0.135, 2, 2, "0.14"},
+        DoubleCase{"FormattingTieGoesAwayFromZero", 0.125, noRounding, 2, "0.13"},
+        DoubleCase{"NegativeFormattingTieAwayFromZero", -0.125, noRounding, 2, "-0.13"},
+        DoubleCase{"NegativeRoundingTieToEven", -0.125, 2, 2, "-0.12"},
+        DoubleCase{"KnownSideTieToEven", 0.03125, 4, 4, "0.0312"},
+        DoubleCase{"KnownSideTieFormatOnly", 0.03125, noRounding, 4, "0.0313"},
+        // 2.0005 is stored as 2.000499999...; at 15 digits it is the half typed
+        DoubleCase{"TypedHalfIsAHalf", 2.0005, noRounding, 3, "2.001"},
+        DoubleCase{"TypedHalfRoundsToEven", 2.0005, 3, 3, "2.000"},
+        DoubleCase{"CarryThroughNines", 9.9996, noRounding, 3, "10.000"},
+        DoubleCase{"CarryIntoNewDigit", 0.0996, 2, 2, "0.10"},
+        DoubleCase{"HalfUnitBelowLastDecimalAway", 0.005, noRounding, 2, "0.01"},
+        DoubleCase{"HalfUnitBelowLastDecimalEven", 0.005, 2, 2, "0.00"},
+        DoubleCase{"FarBelowLastDecimal", 1e-12, 2, 2, "0.00"},
+        DoubleCase{"EchoOfEntry", 512.34567, noRounding, 3, "512.346"},
+        DoubleCase{"LargeCoordinate", 3456789.12345, 3, 3, "3456789.123"},
+        DoubleCase{"HugeValueWritesAllDigits", 1.5e20, 2, 2, "150000000000000000000.00"},
+        DoubleCase{"RoundingFewerDecimalsThanPattern", 1.23456, 2, 5, "1.23000"}),
+    [](const testing::TestParamInfo<DoubleCase>& info) { return std::string(info.param.name); });
+
+TEST(SingleText, IsTakenAtSevenSignificantDigits)
+{
+    // 1234.5678 is held as the float 1234.5677490234375, written 1234.568
+    EXPECT_EQ(fixedText(1234.5678f, noRounding, 4), "1234.5680");
+    EXPECT_EQ(fixedText(1234.5678, noRounding, 4), "1234.5678");
+    EXPECT_EQ(fixedText(0.125f, 2, 2), "0.12");
+    EXPECT_EQ(fixedText(-1.234f, 2, 2), "-1.23");
+    // the float nearest 0.145 is 0.14499999582...: at 7 digits a half
+    EXPECT_EQ(fixedText(0.145f, noRounding, 2), "0.15");
+    EXPECT_EQ(fixedText(0.145f, 2, 2), "0.14");
+    EXPECT_EQ(fixedText(std::numeric_limits<float>::max(), 2, 2),
+              "340282300000000000000000000000000000000.00");
+}
+
+} // namespace

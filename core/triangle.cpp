@@ -1,0 +1,44 @@
+#include "triangle.h"
+
+#include "constants.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace korvane {
+
+namespace {
+
+void requirePositive(NamedSide side, const Site& site)
+{
+    if (side.length > 0.0) [[likely]]
+        return;
+    const bool controlPointsCoincide = side.length == 0.0 && std::strcmp(side.name, "S3") == 0;
+    fail(Site{site.stage, side.name, site.triangle},
+         controlPointsCoincide ? Fault::CoincidentControlPoints : Fault::NonPositiveSide);
+}
+
+} // namespace
+
+double triangleAngle(NamedSide p, NamedSide q, NamedSide r, const Site& site)
+{
+    requirePositive(p, site);
+    requirePositive(q, site);
+    requirePositive(r, site);
+
+    // the adjacent squares are added first, then the opposite one subtracted
+    const double adjacent = finite(finite(p.length * p.length, site) + finite(q.length * q.length, site), site);
+    const double numerator = adjacent - finite(r.length * r.length, site);
+    const double c = divide(numerator, finite(2.0 * p.length * q.length, site), site);
+    if (c == 0.0)
+        return 90.0;
+
+    const double sineSquared = 1.0 - c * c;
+    if (sineSquared < 0.0)
+        fail(site, Fault::NoTriangle);
+    const double s = std::sqrt(sineSquared);
+    const double angle = std::atan(s / c) * degPerRad;
+    return c < 0.0 ? angle + 180.0 : angle;
+}
+
+} // namespace korvane
