@@ -6,8 +6,8 @@ namespace {
 
 void BM_WholeAdjustment(benchmark::State& state)
 {
-    const korvane::Observations measured{3521.418, 4210.735, 3802.901, 5395.280, 897.3285,
-                                         786.7741, 1113.1790, 935.0023, 1282.5140};
+    const korvane::Observations measured{3521.418, 4210.735, 3802.901, 5395.280, 823.7092,
+                                         786.5852, 974.6890, 841.3028, 1202.7588};
     for (auto _ : state) {
         korvane::Observations o = measured;
         korvane::AdjustmentResult r;

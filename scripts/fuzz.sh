@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a short while on
+# its corpus in the repository. New inputs go to a scratch folder, so the
+# corpora stay small; a crash leaves its input in build-fuzz/ and fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${FUZZ_SECONDS:-30}
+cmake -S . -B build-fuzz -DKORVANE_WITH_QT=OFF -DKORVANE_BENCHMARKS=OFF -DKORVANE_FUZZ=ON \
+    -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fsanitize=fuzzer-no-link"
+cmake --build build-fuzz -j"$(nproc)" --target fuzz_number_reading fuzz_adjustment
+
+for target in number_reading adjustment; do
+    scratch=$(mktemp -d)
+    echo "fuzzing $target for $seconds s"
+    (cd build-fuzz && "./core/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
+        "$scratch" "../core/fuzz/corpus/$target" 2>&1 | grep -E "^(Done|stat::number_of_executed_units)|ERROR|SUMMARY" )
+    rm -rf "$scratch"
+done
