@@ -1,0 +1,150 @@
+#include "report.h"
+
+#include "number_text.h"
+
+namespace korvane {
+namespace {
+
+// Headings stand two columns left of the values they introduce.
+constexpr int headingColumn = 22;
+constexpr int valueColumn = 24;
+
+constexpr const char* seconds = " (秒)";
+constexpr const char* millimetres = " 毫米";
+
+const Line blank;
+
+Line heading(const char* label)
+{
+    return {Column{headingColumn}, Text{label}};
+}
+
+Line valueLine(const char* label, Text number, const char* unit = nullptr)
+{
+    Line line{Column{valueColumn}, Text{label}, std::move(number)};
+    if (unit)
+        line.push_back(Text{unit});
+    return line;
+}
+
+// A number stands one space after its label (only K is written against it).
+// Values that the records keep in single precision print from their seven
+// significant digits and are not rounded before formatting; the double values
+// are rounded to the printed decimals first, with ties to even.
+Text number(double value, int roundTo, int decimals)
+{
+    return " " + fixedText(value, roundTo, decimals);
+}
+
+Text number(float value, int decimals)
+{
+    return " " + fixedText(value, noRounding, decimals);
+}
+
+// The control points are printed as entered, without rounding first.
+Text enteredCoordinate(double value)
+{
+    return number(value, noRounding, 3);
+}
+
+Text side(double value)
+{
+    return number(value, 4, 4);
+}
+
+Text coordinate(double value)
+{
+    return number(value, 3, 3);
+}
+
+void appendPrecision(std::vector<ReportStep>& steps, const PointPrecision& p)
+{
+    steps.insert(steps.end(), {
+        valueLine("纵座标单位权权倒数 :  1/px=", number(p.invPx, 5)),
+        valueLine("横座标单位权权倒数 :  1/py=", number(p.invPy, 5)),
+        valueLine("纵座标单位权中误差 :    mx=", number(p.mx, 2), millimetres),
+        valueLine("横座标单位权中误差 :    my=", number(p.my, 2), millimetres),
+        valueLine("单位权点位中误差 :      md=", number(p.md, 2), millimetres),
+    });
+}
+
+} // namespace
+
+std::vector<ReportStep> reportSteps(const Observations& o, const AdjustmentResult& r)
+{
+    // After a computation the side fields of Observations hold the adjusted
+    // sides; the measured ones survive only as the single copies s1 ... s6.
+    std::vector<ReportStep> steps{
+        Line{Column{30}, Text{"--- Korvane ---"}},
+        blank,
+        blank,
+        FontSize{bodyFontSize},
+        heading("起始点座标 :"),
+        blank,
+        Line{Column{valueColumn}, Text{"起始点 A 座标 :  xa="}, enteredCoordinate(o.Xa), Spaces{3},
+             Text{"ya="}, enteredCoordinate(o.Ya)},
+        Line{Column{valueColumn}, Text{"起始点 C 座标 :  xc="}, enteredCoordinate(o.Xc), Spaces{3},
+             Text{"yc="}, enteredCoordinate(o.Yc)},
+        blank,
+        heading("观测边长 (米) :"),
+        blank,
+        valueLine("第 1 条观测边 : s1=", number(r.s1, 4)),
+        valueLine("第 2 条观测边 : s2=", number(r.s2, 4)),
+        valueLine("第 3 条起算边 : s3=", side(r.S3)),
+        valueLine("第 4 条观测边 : s4=", number(r.s4, 4)),
+        valueLine("第 5 条观测边 : s5=", number(r.s5, 4)),
+        valueLine("第 6 条观测边 : s6=", number(r.s6, 4)),
+        blank,
+        heading("平差改正后边长 (米) :"),
+        blank,
+        valueLine("第 1 条平差边 : S1=", side(o.S1)),
+        valueLine("第 2 条平差边 : S2=", side(o.S2)),
+        valueLine("第 3 条起算边 : S3=", side(r.S3)),
+        valueLine("第 4 条平差边 : S4=", side(o.S4)),
+        valueLine("第 5 条平差边 : S5=", side(o.S5)),
+        valueLine("第 6 条平差边 : S6=", side(o.S6)),
+        blank,
+        heading("固定角条件闭合差 :"),
+        valueLine("w=", number(r.w, 2, 2), seconds),
+        blank,
+        heading("法方程式 K 系数 :"),
+        valueLine("K=", fixedText(r.K, 5, 5)),
+        blank,
+        Line{Column{headingColumn}, Text{"单位权测边中误差 :      ms="}, number(r.ms, 2), Text{millimetres}},
+        blank,
+        blank,
+        heading("平差结果 :"),
+        blank,
+        blank,
+        heading("待定点 ( B )"),
+        valueLine("xp1=", coordinate(r.xp1)),
+        valueLine("yp1=", coordinate(r.yp1)),
+        blank,
+    };
+    appendPrecision(steps, r.B);
+    steps.insert(steps.end(), {
+        blank,
+        heading("待定点 ( D )"),
+        valueLine("xp2=", coordinate(r.xp2)),
+        valueLine("yp2=", coordinate(r.yp2)),
+        blank,
+    });
+    appendPrecision(steps, r.D);
+    return steps;
+}
+
+void printReport(Printer& printer, const Observations& observations, const AdjustmentResult& result)
+{
+    printer.setPosition(reportLeftTwips, reportTopTwips);
+    printer.setFontName(reportFontName);
+    printer.setFontSize(titleFontSize);
+    for (const ReportStep& step : reportSteps(observations, result)) {
+        if (const auto* size = std::get_if<FontSize>(&step))
+            printer.setFontSize(size->points);
+        else
+            printer.printLine(std::get<Line>(step));
+    }
+    printer.endDocument();
+}
+
+} // namespace korvane

@@ -1,0 +1,192 @@
+#include "report.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace korvane {
+namespace {
+
+// Writes every call as one line of text, in the notation of the golden files:
+// a report line is numbered and lists its items, texts quoted.
+class RecordingPrinter final : public Printer {
+public:
+    std::vector<std::string> calls;
+
+    void setPosition(int xTwips, int yTwips) override
+    {
+        calls.push_back("position " + std::to_string(xTwips) + " " + std::to_string(yTwips));
+    }
+    void setFontName(const std::string& name) override { calls.push_back("font \"" + name + "\""); }
+    void setFontSize(int points) override { calls.push_back("size " + std::to_string(points)); }
+    void printLine(const Line& items) override
+    {
+        std::string text = "line " + std::to_string(++lines_) + ":";
+        if (items.empty())
+            text += " blank";
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            text += i == 0 ? " " : ", ";
+            if (const auto* t = std::get_if<Text>(&items[i]))
+                text += "\"" + *t + "\"";
+            else if (const auto* column = std::get_if<Column>(&items[i]))
+                text += "col " + std::to_string(column->number);
+            else
+                text += std::to_string(std::get<Spaces>(items[i]).count) + " spaces";
+        }
+        calls.push_back(text);
+    }
+    void endDocument() override { calls.push_back("end"); }
+
+    // the recorded line numbered n (1-based)
+    std::string line(int n) const
+    {
+        const std::string prefix = "line " + std::to_string(n) + ":";
+        for (const std::string& call : calls)
+            if (call.starts_with(prefix))
+                return call;
+        return "no line " + std::to_string(n);
+    }
+
+private:
+    int lines_ = 0;
+};
+
+std::vector<std::string> goldenLines(const std::string& name)
+{
+    std::ifstream file(std::string(KORVANE_REPORT_TEST_DIR) + "/" + name);
+    EXPECT_TRUE(file) << "cannot read " << name;
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> printed(const Observations& o, const AdjustmentResult& r)
+{
+    RecordingPrinter printer;
+    printReport(printer, o, r);
+    return printer.calls;
+}
+
+void expectGolden(const std::vector<std::string>& calls, const std::string& goldenName)
+{
+    const std::vector<std::string> golden = goldenLines(goldenName);
+    ASSERT_EQ(calls.size(), golden.size());
+    for (std::size_t i = 0; i < golden.size(); ++i)
+        EXPECT_EQ(calls[i], golden[i]) << goldenName << ", line " << i + 1;
+}
+
+// Before any computation every value is zero and prints in its pattern.
+TEST(Report, ZeroRecordsPrintEveryLineWithZerosInTheirPatterns)
+{
+    expectGolden(printed({}, {}), "zero_report.txt");
+}
+
+// A field run, as the computation leaves the records: the adjusted sides in
+// Observations, the measured ones as single copies. The golden text was worked
+// out from these values by hand rules (7 or 15 digits, round to even, format
+// half away from zero), not by this program.
+TEST(Report, FieldRunPrintsEveryValueInItsPattern)
+{
+    const Observations o{3456789.123, 512345.678, 3457612.890, 513298.456, 615.09693793792928,
+                         931.32042746928721, 716.08770802788877, 818.39793579825312, 908.0207940446702};
+    AdjustmentResult r;
+    r.S3 = 1259.5149810831829;
+    r.s1 = 615.09344579445769f;
+    r.s2 = 931.31614712369287f;
+    r.s4 = 716.08443616709246f;
+    r.s5 = 818.39331673206766f;
+    r.s6 = 908.02544449280776f;
+    r.w = -6.90778446f;
+    r.K = 1.2186821733243299e-05;
+    r.ms = 9.17518044f;
+    r.xp1 = 3457402.5328942812;
+    r.yp1 = 512391.20320904528;
+    r.xp2 = 3456911.3396229609;
+    r.yp2 = 513154.89878470032;
+    r.B = {0.866836429f, 0.813673913f, 8.54246426f, 8.27636814f, 11.8941984f};
+    r.D = {0.921619117f, 0.775548458f, 8.80826473f, 8.08014393f, 11.953002f};
+    expectGolden(printed(o, r), "field_report.txt");
+}
+
+// Single values that the golden reports cannot show: signs, ties, and which
+// lines round before formatting.
+struct ValueCase {
+    const char* name;
+    std::function<void(Observations&, AdjustmentResult&)> set;
+    int line;
+    const char* expected;
+};
+
+class ReportValue : public testing::TestWithParam<ValueCase> {};
+
+TEST_P(ReportValue, PrintsAsExpected)
+{
+    const ValueCase& c = GetParam();
+    Observations o;
+    AdjustmentResult r;
+    c.set(o, r);
+    RecordingPrinter printer;
+    printReport(printer, o, r);
+    EXPECT_EQ(printer.line(c.line), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReportValue,
+    testing::Values(
+        // signs: the minus stands after the leading space
+        ValueCase{"NegativeMisclosure", [](auto&, auto& r) { r.w = -1.234f; }, 28,
+                  R"x(line 28: col 24, "w=", " -1.23", " (秒)")x"},
+        ValueCase{"NegativeControlCoordinate", [](auto& o, auto&) { o.Ya = -12.3456; }, 6,
+                  R"x(line 6: col 24, "起始点 A 座标 :  xa=", " 0.000", 3 spaces, "ya=", " -12.346")x"},
+        ValueCase{"NegativeKHasNoSpace", [](auto&, auto& r) { r.K = -0.0000051; }, 31,
+                  R"x(line 31: col 24, "K=", "-0.00001")x"},
+        ValueCase{"NegativeBelowLastDecimalLosesSign", [](auto&, auto& r) { r.K = -0.000004; }, 31,
+                  R"x(line 31: col 24, "K=", "0.00000")x"},
+        ValueCase{"NegativeCoordinateOfD", [](auto&, auto& r) { r.yp2 = -5321.0004; }, 51,
+                  R"x(line 51: col 24, "yp2=", " -5321.000")x"},
+        ValueCase{"NegativeWeightReciprocalOfD", [](auto&, auto& r) { r.D.invPy = -0.25f; }, 54,
+                  R"x(line 54: col 24, "横座标单位权权倒数 :  1/py=", " -0.25000")x"},
+        // a tie on a rounding line goes to even; formatting alone would go up
+        ValueCase{"MisclosureTieToEven", [](auto&, auto& r) { r.w = 0.125f; }, 28,
+                  R"x(line 28: col 24, "w=", " 0.12", " (秒)")x"},
+        ValueCase{"MisclosureOddTieUp", [](auto&, auto& r) { r.w = 0.375f; }, 28,
+                  R"x(line 28: col 24, "w=", " 0.38", " (秒)")x"},
+        ValueCase{"KTieToEven", [](auto&, auto& r) { r.K = 0.000025; }, 31,
+                  R"x(line 31: col 24, "K=", "0.00002")x"},
+        ValueCase{"KnownSideTieAsObserved", [](auto&, auto& r) { r.S3 = 1000.00005; }, 13,
+                  R"x(line 13: col 24, "第 3 条起算边 : s3=", " 1000.0000")x"},
+        ValueCase{"KnownSideTieAsAdjusted", [](auto&, auto& r) { r.S3 = 1000.00005; }, 22,
+                  R"x(line 22: col 24, "第 3 条起算边 : S3=", " 1000.0000")x"},
+        ValueCase{"AdjustedSideTieToEven", [](auto& o, auto&) { o.S5 = 818.39825; }, 24,
+                  R"x(line 24: col 24, "第 5 条平差边 : S5=", " 818.3982")x"},
+        ValueCase{"CoordinateTieToEven", [](auto&, auto& r) { r.xp1 = 2500.0005; }, 40,
+                  R"x(line 40: col 24, "xp1=", " 2500.000")x"},
+        // lines that do not round first format a tie away from zero
+        ValueCase{"ControlCoordinateTieAway", [](auto& o, auto&) { o.Xc = 2500.0005; }, 7,
+                  R"x(line 7: col 24, "起始点 C 座标 :  xc=", " 2500.001", 3 spaces, "yc=", " 0.000")x"},
+        ValueCase{"UnitWeightErrorTieAway", [](auto&, auto& r) { r.ms = 0.125f; }, 33,
+                  R"x(line 33: col 22, "单位权测边中误差 :      ms=", " 0.13", " 毫米")x"},
+        ValueCase{"PointErrorTieAway", [](auto&, auto& r) { r.B.md = 2.125f; }, 47,
+                  R"x(line 47: col 24, "单位权点位中误差 :      md=", " 2.13", " 毫米")x"},
+        // the observed side is its single copy at seven digits, the adjusted
+        // side the double field
+        ValueCase{"ObservedSideFromSingleCopy", [](auto&, auto& r) { r.s1 = 1234.5678f; }, 11,
+                  R"x(line 11: col 24, "第 1 条观测边 : s1=", " 1234.5680")x"},
+        ValueCase{"AdjustedSideFromDouble", [](auto& o, auto&) { o.S1 = 1234.5678; }, 20,
+                  R"x(line 20: col 24, "第 1 条平差边 : S1=", " 1234.5678")x"},
+        ValueCase{"ObservedDiagonalFromSingleCopy", [](auto&, auto& r) { r.s6 = 908.02544449f; }, 16,
+                  R"x(line 16: col 24, "第 6 条观测边 : s6=", " 908.0255")x"},
+        // the values of D are not those of B
+        ValueCase{"PrecisionOfDOwnValue", [](auto&, auto& r) { r.D.mx = 3.5f; }, 55,
+                  R"x(line 55: col 24, "纵座标单位权中误差 :    mx=", " 3.50", " 毫米")x"},
+        ValueCase{"PrecisionOfBUntouchedByD", [](auto&, auto& r) { r.D.mx = 3.5f; }, 45,
+                  R"x(line 45: col 24, "纵座标单位权中误差 :    mx=", " 0.00", " 毫米")x"}),
+    [](const testing::TestParamInfo<ValueCase>& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace korvane
