@@ -1,0 +1,122 @@
+#include "qt_printer.h"
+
+#include "font_mapping.h"
+#include "print_report.h"
+#include "report.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace korvane {
+namespace {
+
+constexpr qreal twipsPerInch = 1440;
+
+template <class... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
+
+} // namespace
+
+QtPrinter::QtPrinter(QPrinter& printer)
+    : printer_(printer), painter_(std::make_unique<QPainter>())
+{
+    if (!painter_->begin(&printer_))
+        throw PrintError(PrintError::Reason::PrinterFailed, "the printer could not start the document");
+}
+
+QtPrinter::~QtPrinter()
+{
+    if (painter_->isActive())
+        printer_.abort();
+}
+
+qreal QtPrinter::fromTwips(int twips) const
+{
+    return twips * printer_.resolution() / twipsPerInch;
+}
+
+void QtPrinter::setPosition(int xTwips, int yTwips)
+{
+    x_ = fromTwips(xTwips);
+    y_ = fromTwips(yTwips);
+    top_ = y_;
+}
+
+void QtPrinter::setFontName(const std::string& name)
+{
+    font_.setFamily(QString::fromStdString(name));
+    painter_->setFont(font_);
+}
+
+void QtPrinter::setFontSize(int points)
+{
+    font_.setPointSize(points);
+    painter_->setFont(font_);
+}
+
+void QtPrinter::printLine(const Line& items)
+{
+    // measured on the printer, whose resolution differs from the screen's
+    const QFontMetricsF metrics(font_, &printer_);
+    const qreal lineHeight = metrics.lineSpacing();
+
+    // y_ > top_: a line taller than the whole page is printed rather than
+    // pushing page after page out empty
+    if (y_ + lineHeight > printer_.height() && y_ > top_) {
+        if (!printer_.newPage())
+            throw PrintError(PrintError::Reason::PrinterFailed, "the printer could not start a new page");
+        y_ = top_;
+    }
+
+    // Texts and spaces up to the next column move are drawn as one run, so
+    // the words of a label stay together as the font spaces them.
+    QString run;
+    const auto drawRun = [&] {
+        if (run.isEmpty())
+            return;
+        painter_->drawText(QPointF(x_, y_ + metrics.ascent()), run);
+        x_ += metrics.horizontalAdvance(run);
+        run.clear();
+    };
+    for (const LineItem& item : items) {
+        std::visit(Overloaded{
+                       [&](const Text& text) { run += QString::fromStdString(text); },
+                       [&](const Spaces& spaces) { run += QString(spaces.count, u' '); },
+                       [&](const Column& column) {
+                           drawRun();
+                           x_ = (column.number - 1) * metrics.averageCharWidth();
+                       },
+                   },
+                   item);
+    }
+    drawRun();
+
+    x_ = 0;
+    y_ += lineHeight;
+}
+
+void QtPrinter::endDocument()
+{
+    if (!painter_->end() || printer_.printerState() == QPrinter::Error)
+        throw PrintError(PrintError::Reason::PrinterFailed, "the printer did not accept the document");
+}
+
+void printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result)
+{
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (defaultPrinter.isNull())
+        throw PrintError(PrintError::Reason::NoDefaultPrinter, "the system has no default printer");
+
+    mapLayoutFonts();
+    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+    // the name of the job in the printer's queue
+    printer.setDocName(QStringLiteral("Korvane"));
+    QtPrinter qtPrinter(printer);
+    printReport(qtPrinter, observations, result);
+}
+
+} // namespace korvane

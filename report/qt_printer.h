@@ -1,0 +1,49 @@
+#pragma once
+
+// The report's printer on a QPrinter. Twips become device pixels at the
+// printer's resolution; a column is the average character width of the
+// current font and a line its line spacing, both measured on the printer.
+// The page is the printable area; a line that would pass its bottom goes to
+// the top of a new page instead, at the vertical position where the document
+// began, so a short page (Letter with wide margins) loses nothing.
+
+#include "printer.h"
+
+#include <QFont>
+
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+namespace korvane {
+
+class QtPrinter final : public Printer {
+public:
+    // Starts the document; throws PrintError (PrinterFailed) when the printer
+    // cannot be opened. `printer` must outlive this object.
+    explicit QtPrinter(QPrinter& printer);
+    // Without endDocument the job is aborted: no half report is sent.
+    ~QtPrinter() override;
+
+    QtPrinter(const QtPrinter&) = delete;
+    QtPrinter& operator=(const QtPrinter&) = delete;
+
+    void setPosition(int xTwips, int yTwips) override;
+    void setFontName(const std::string& name) override;
+    void setFontSize(int points) override;
+    void printLine(const Line& items) override;
+    void endDocument() override;
+
+private:
+    qreal fromTwips(int twips) const;
+
+    QPrinter& printer_;
+    std::unique_ptr<QPainter> painter_;
+    QFont font_;
+    qreal x_ = 0;
+    qreal y_ = 0;
+    qreal top_ = 0;
+};
+
+} // namespace korvane
