@@ -2,6 +2,8 @@
 #include "print_report.h"
 #include "qt_printer.h"
 #include "report.h"
+#include "field_run.h"
+#include "report_text.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,11 @@
 
 namespace korvane {
 namespace {
+
+using testing::fieldObservations;
+using testing::fieldResult;
+using testing::PrintedLine;
+using testing::printedLines;
 
 constexpr double pointsPerInch = 72;
 
@@ -91,64 +98,6 @@ QStringList fontsOfPdf(const QString& path)
     return names;
 }
 
-// The text of each printed (non-blank) line, keyed by its line number, with
-// runs of blanks written as one, as pdftotext reads them.
-struct ExpectedLine {
-    int number;
-    int fontSize;
-    int column;
-    QString text;
-};
-
-std::vector<ExpectedLine> expectedLines(const Observations& o, const AdjustmentResult& r)
-{
-    std::vector<ExpectedLine> lines;
-    int number = 0;
-    int size = titleFontSize;
-    for (const ReportStep& step : reportSteps(o, r)) {
-        if (const auto* change = std::get_if<FontSize>(&step)) {
-            size = change->points;
-            continue;
-        }
-        ++number;
-        const Line& line = std::get<Line>(step);
-        if (line.empty())
-            continue;
-        QString text;
-        for (const LineItem& item : line) {
-            if (const auto* t = std::get_if<Text>(&item))
-                text += QString::fromStdString(*t);
-            else if (const auto* spaces = std::get_if<Spaces>(&item))
-                text += QString(spaces->count, ' ');
-        }
-        lines.push_back({number, size, std::get<Column>(line.front()).number, text.simplified()});
-    }
-    return lines;
-}
-
-Observations fieldObservations()
-{
-    return {3456789.123, 512345.678, 3457612.890, 513298.456, 615.09693793792928,
-            931.32042746928721, 716.08770802788877, 818.39793579825312, 908.0207940446702};
-}
-
-AdjustmentResult fieldResult()
-{
-    AdjustmentResult r;
-    r.S3 = 1259.5149810831829;
-    r.s1 = 615.09344579445769f;
-    r.w = -6.90778446f;
-    r.K = 1.2186821733243299e-05;
-    r.ms = 9.17518044f;
-    r.xp1 = 3457402.5328942812;
-    r.yp1 = 512391.20320904528;
-    r.xp2 = 3456911.3396229609;
-    r.yp2 = 513154.89878470032;
-    r.B = {0.866836429f, 0.813673913f, 8.54246426f, 8.27636814f, 11.8941984f};
-    r.D = {0.921619117f, 0.775548458f, 8.80826473f, 8.08014393f, 11.953002f};
-    return r;
-}
-
 struct PrintedPdf {
     std::vector<PageLine> lines;
     int pages = 0;
@@ -185,7 +134,7 @@ PrintedPdf printToPdf(QPageSize::PageSizeId size, QMarginsF marginsInInches)
 }
 
 // Every line of the report is on paper once, in its order.
-void expectAllLinesInOrder(const PrintedPdf& pdf, const std::vector<ExpectedLine>& expected)
+void expectAllLinesInOrder(const PrintedPdf& pdf, const std::vector<PrintedLine>& expected)
 {
     ASSERT_EQ(pdf.lines.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
@@ -196,7 +145,7 @@ void expectAllLinesInOrder(const PrintedPdf& pdf, const std::vector<ExpectedLine
 TEST(QtPrinter, A4PageHoldsTheReportOnItsColumnGridAndLineSpacing)
 {
     const PrintedPdf pdf = printToPdf(QPageSize::A4, {0.5, 0.5, 0.5, 0.5});
-    const std::vector<ExpectedLine> expected = expectedLines(fieldObservations(), fieldResult());
+    const std::vector<PrintedLine> expected = printedLines(fieldObservations(), fieldResult());
     EXPECT_EQ(pdf.pages, 1);
     expectAllLinesInOrder(pdf, expected);
     // "宋体" is one face with the Chinese and the Latin characters: a
@@ -231,7 +180,7 @@ TEST(QtPrinter, ShortPageContinuesAtTheTopOfTheNextPage)
 {
     // Letter with wide margins leaves four inches of height: about 18 lines
     const PrintedPdf pdf = printToPdf(QPageSize::Letter, {1.5, 3.5, 1.5, 3.5});
-    const std::vector<ExpectedLine> expected = expectedLines(fieldObservations(), fieldResult());
+    const std::vector<PrintedLine> expected = printedLines(fieldObservations(), fieldResult());
     EXPECT_GE(pdf.pages, 3);
     expectAllLinesInOrder(pdf, expected);
 

@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include "field_run.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -86,31 +88,12 @@ TEST(Report, ZeroRecordsPrintEveryLineWithZerosInTheirPatterns)
     expectGolden(printed({}, {}), "zero_report.txt");
 }
 
-// A field run, as the computation leaves the records: the adjusted sides in
-// Observations, the measured ones as single copies. The golden text was worked
-// out from these values by hand rules (7 or 15 digits, round to even, format
-// half away from zero), not by this program.
+// The golden text of a field run was worked out from the records by the
+// rules (7 or 15 digits, round to even, format half away from zero), not by
+// this program.
 TEST(Report, FieldRunPrintsEveryValueInItsPattern)
 {
-    const Observations o{3456789.123, 512345.678, 3457612.890, 513298.456, 615.09693793792928,
-                         931.32042746928721, 716.08770802788877, 818.39793579825312, 908.0207940446702};
-    AdjustmentResult r;
-    r.S3 = 1259.5149810831829;
-    r.s1 = 615.09344579445769f;
-    r.s2 = 931.31614712369287f;
-    r.s4 = 716.08443616709246f;
-    r.s5 = 818.39331673206766f;
-    r.s6 = 908.02544449280776f;
-    r.w = -6.90778446f;
-    r.K = 1.2186821733243299e-05;
-    r.ms = 9.17518044f;
-    r.xp1 = 3457402.5328942812;
-    r.yp1 = 512391.20320904528;
-    r.xp2 = 3456911.3396229609;
-    r.yp2 = 513154.89878470032;
-    r.B = {0.866836429f, 0.813673913f, 8.54246426f, 8.27636814f, 11.8941984f};
-    r.D = {0.921619117f, 0.775548458f, 8.80826473f, 8.08014393f, 11.953002f};
-    expectGolden(printed(o, r), "field_report.txt");
+    expectGolden(printed(testing::fieldObservations(), testing::fieldResult()), "field_report.txt");
 }
 
 // Single values that the golden reports cannot show: signs, ties, and which
@@ -122,7 +105,7 @@ struct ValueCase {
     const char* expected;
 };
 
-class ReportValue : public testing::TestWithParam<ValueCase> {};
+class ReportValue : public ::testing::TestWithParam<ValueCase> {};
 
 TEST_P(ReportValue, PrintsAsExpected)
 {
@@ -137,7 +120,7 @@ TEST_P(ReportValue, PrintsAsExpected)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReportValue,
-    testing::Values(
+    ::testing::Values(
         // signs: the minus stands after the leading space
         ValueCase{"NegativeMisclosure", [](auto&, auto& r) { r.w = -1.234f; }, 28,
                   R"x(line 28: col 24, "w=", " -1.23", " (秒)")x"},
@@ -186,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                   R"x(line 55: col 24, "纵座标单位权中误差 :    mx=", " 3.50", " 毫米")x"},
         ValueCase{"PrecisionOfBUntouchedByD", [](auto&, auto& r) { r.D.mx = 3.5f; }, 45,
                   R"x(line 45: col 24, "纵座标单位权中误差 :    mx=", " 0.00", " 毫米")x"}),
-    [](const testing::TestParamInfo<ValueCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ValueCase>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace korvane
