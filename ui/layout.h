@@ -1,0 +1,65 @@
+#pragma once
+
+// The main window as data: one row per control, in twips (1440 to the inch)
+// from the top-left corner of the client area. Form1 turns the rows into
+// widgets in one loop; nothing here depends on Qt widgets.
+
+#include <QRgb>
+
+#include <span>
+
+namespace korvane::layout {
+
+enum class Kind { Label, Field, Line, Button };
+
+struct FontSpec {
+    const char* family; // UTF-8
+    double points;
+    bool bold;
+};
+
+inline constexpr FontSpec windowFont{"MS Sans Serif", 8.25, true};
+inline constexpr FontSpec sans12Bold{"MS Sans Serif", 12, true};
+inline constexpr FontSpec sansRegular{"MS Sans Serif", 8.25, false};
+inline constexpr FontSpec song9Bold{"宋体", 9, true};
+inline constexpr FontSpec song12Bold{"宋体", 12, true};
+inline constexpr FontSpec song14Bold{"宋体", 14.25, true};
+inline constexpr FontSpec song15Bold{"宋体", 15.75, true};
+
+inline constexpr QRgb formBackground = qRgb(255, 255, 192);
+inline constexpr QRgb red = qRgb(255, 0, 0);
+// a line drawn in the platform's colour for lines (the window text colour)
+inline constexpr QRgb defaultLineColour = 0;
+
+inline constexpr int twipsPerPixel = 15;
+inline constexpr int fieldHeight = 270;
+inline constexpr int labelHeight = 255;
+// blank band kept to the right of and below the lowest-right control
+inline constexpr int marginTwips = 240;
+
+struct Control {
+    Kind kind;
+    const char* name;
+    const char* caption = ""; // UTF-8; labels and buttons
+    // Label, Field, Button: left, top, width, height.
+    // Line: the two end points (x1, y1) and (x2, y2).
+    int a = 0, b = 0, c = 0, d = 0;
+    FontSpec font = windowFont;
+    QRgb colour = formBackground; // background; for a line its pen
+    int lineWidth = 1;            // pixels
+    int tabIndex = -1;            // fields and buttons
+    // fields: the label whose text names the field for screen readers, and
+    // the point letter put in front inside the blocks of B and D
+    const char* captionLabel = nullptr;
+    const char* pointPrefix = "";
+};
+
+std::span<const Control> controls();
+
+// the control of that name, or nullptr
+const Control* find(const char* name);
+
+// The label that nothing refers to and that lies left of the client area.
+inline constexpr const char* hiddenLabel = "Label20";
+
+} // namespace korvane::layout
