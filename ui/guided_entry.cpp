@@ -1,0 +1,129 @@
+#include "guided_entry.h"
+
+#include "field_writer.h"
+
+#include "checked_arithmetic.h"
+#include "number_reading.h"
+#include "number_text.h"
+
+#include <array>
+
+namespace korvane {
+
+namespace entry {
+
+const char* const standardConfirmation =
+    "确认输入是否正确  ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )";
+
+namespace {
+
+// The first pass of Xa, Ya and S4 asks with a wording of its own; the
+// operator has long known these texts, so they stay as they are.
+const char* const xaConfirmation =
+    "确认输入是否正确出 ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )";
+const char* const yaConfirmation =
+    " 确认输入是否正确  ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )";
+const char* const s4Confirmation =
+    "输入是否正确  ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )";
+
+// coordinates echo with one blank and three decimals, sides with two blanks
+// and four
+const auto table = std::to_array<Row>({
+    {&Observations::Xa, nullptr, nullptr, "请输入已知点 A 的纵座标 Xa:", "Text1", 3, " ", xaConfirmation,
+     "输入正确的已知点 A 的纵座标 Xa:"},
+    {&Observations::Ya, nullptr, nullptr, "请输入已知点 A 的横座标 Ya:", "Text2", 3, " ", yaConfirmation,
+     "输入正确的已知点 A 的横座标 Ya:"},
+    {&Observations::Xc, nullptr, nullptr, "请输入已知点 C 的纵座标 Xc:", "Text3", 3, " ", standardConfirmation,
+     "输入正确的已知点 C 的纵座标 Xc:"},
+    {&Observations::Yc, nullptr, nullptr, "请输入已知点 C 的横座标 Yc:", "Text4", 3, " ", standardConfirmation,
+     "输入正确的已知点 C 的横座标 Yc:"},
+    {&Observations::S1, &AdjustmentResult::s1, "s1", "请输入 A--B 观测边长 S1: ", "Text5", 4, "  ",
+     standardConfirmation, "输入正确的 A--B 的观测边长 S1: "},
+    {&Observations::S2, &AdjustmentResult::s2, "s2", "请输入 B--C 观测边长 S2: ", "Text6", 4, "  ",
+     standardConfirmation, "输入正确的 B--C 的观测边长 S2: "},
+    {&Observations::S4, &AdjustmentResult::s4, "s4", "请输入 C--D 观测边长 S4: ", "Text8", 4, "  ",
+     s4Confirmation, "输入正确的 C--D 的观测边长 S4: "},
+    {&Observations::S5, &AdjustmentResult::s5, "s5", "请输入 D--A 观测边长 S5: ", "Text9", 4, "  ",
+     standardConfirmation, "输入正确的 D--A 的观测边长 S5: "},
+    {&Observations::S6, &AdjustmentResult::s6, "s6", "请输入 B--D 观测边长 S6: ", "Text10", 4, "  ",
+     standardConfirmation, "输入正确的 B--D 的观测边长 S6: "},
+});
+
+} // namespace
+
+std::span<const Row> rows()
+{
+    return table;
+}
+
+} // namespace entry
+
+GuidedEntry::GuidedEntry(InputDialog& dialog, FieldWriter& fields, std::function<void()> beep)
+    : dialog_(dialog), fields_(fields), beep_(std::move(beep))
+{
+}
+
+// Asks until the text reads as a number. False when the operator cancels.
+bool GuidedEntry::askNumber(const char* prompt, double& value)
+{
+    const QString text = QString::fromUtf8(prompt);
+    for (;;) {
+        const std::optional<QString> reply = dialog_.ask(text);
+        if (!reply)
+            return false;
+        if (const std::optional<double> number = readNumber(reply->toStdString())) {
+            value = *number;
+            return true;
+        }
+        if (beep_)
+            beep_();
+    }
+}
+
+void GuidedEntry::echo(const entry::Row& row, double value)
+{
+    // the echo shows the typed value as it is stored, only padded to the
+    // row's decimals; the computation uses the stored value, not this text
+    fields_.setFieldText(row.field, QString::fromUtf8(row.prefix)
+                                        + QString::fromStdString(fixedText(value, noRounding, row.decimals)));
+}
+
+EntryOutcome GuidedEntry::run(Observations& observations, AdjustmentResult& result)
+{
+    bool storedAny = false;
+    for (const entry::Row& row : entry::rows()) {
+        double value = 0.0;
+        if (!askNumber(row.prompt, value))
+            return storedAny ? EntryOutcome::Cancelled : EntryOutcome::CancelledUntouched;
+        observations.*row.value = value;
+        storedAny = true;
+        echo(row, value);
+
+        const char* confirmation = row.firstConfirmation;
+        for (;;) {
+            const std::optional<QString> reply = dialog_.ask(QString::fromUtf8(confirmation));
+            // a cancelled confirmation is an empty reply, and empty means correct
+            const ConfirmationReply answer =
+                reply ? readConfirmation(reply->toStdString()) : ConfirmationReply::Accept;
+            if (answer == ConfirmationReply::Accept)
+                break;
+            if (answer == ConfirmationReply::Unclear) {
+                if (beep_)
+                    beep_();
+                continue;
+            }
+            fields_.setFieldText(row.field, QString());
+            if (!askNumber(row.reentryPrompt, value))
+                return EntryOutcome::Cancelled;
+            observations.*row.value = value;
+            echo(row, value);
+            confirmation = entry::standardConfirmation;
+        }
+
+        if (row.single)
+            result.*row.single = toSingle(value, Site{Stage::Entry, row.singleName});
+    }
+    return EntryOutcome::Completed;
+}
+
+} // namespace korvane

@@ -1,0 +1,67 @@
+#pragma once
+
+// The guided entry of the nine values that opens the compute command: each
+// value is asked for, echoed in its field and confirmed (Enter) or rejected
+// (0) and asked for again, as often as the operator likes. An accepted side
+// gets its single-precision copy before the next value is asked for.
+
+#include "input_dialog.h"
+
+#include "records.h"
+
+#include <QString>
+
+#include <functional>
+#include <span>
+
+namespace korvane {
+
+class FieldWriter;
+
+namespace entry {
+
+struct Row {
+    double Observations::*value;
+    float AdjustmentResult::*single; // nullptr for the coordinates
+    const char* singleName;          // the single copy, as the error names it
+    const char* prompt;
+    const char* field;
+    int decimals; // of the echo
+    const char* prefix;
+    const char* firstConfirmation;
+    const char* reentryPrompt;
+};
+
+// "Enter if correct, 0 if not"; asked after every re-entry, and on the first
+// pass of most values (a few have their own wording on the first pass)
+extern const char* const standardConfirmation;
+
+// the nine rows, in the order of entry
+std::span<const Row> rows();
+
+} // namespace entry
+
+enum class EntryOutcome {
+    Completed,        // all nine values accepted
+    CancelledUntouched, // Cancel on the very first prompt: no value was stored
+    Cancelled,        // Cancel on a later prompt: the values stored so far stay
+};
+
+class GuidedEntry {
+public:
+    // `beep` sounds when an entry is refused; tests pass a counter.
+    GuidedEntry(InputDialog& dialog, FieldWriter& fields, std::function<void()> beep);
+
+    // Throws AdjustmentError when an accepted side does not fit a single.
+    EntryOutcome run(Observations& observations, AdjustmentResult& result);
+
+private:
+    bool askNumber(const char* prompt, double& value);
+    void echo(const entry::Row& row, double value);
+
+    InputDialog& dialog_;
+    FieldWriter& fields_;
+    std::function<void()> beep_;
+};
+
+} // namespace korvane

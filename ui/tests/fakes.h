@@ -1,0 +1,66 @@
+#pragma once
+
+// Scripted stand-ins for the dialogs and the window's fields.
+
+#include "field_writer.h"
+#include "input_dialog.h"
+#include "message_sink.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace korvane::testing {
+
+// Answers each prompt with the next reply of its script and records the
+// prompts. Running out of replies cancels, so a short script cannot hang.
+class ScriptedDialog final : public InputDialog {
+public:
+    ScriptedDialog() = default;
+    ScriptedDialog(std::initializer_list<std::optional<QString>> replies) : replies_(replies) {}
+
+    void add(std::optional<QString> reply) { replies_.push_back(std::move(reply)); }
+    std::optional<QString> ask(const QString& prompt) override
+    {
+        prompts.push_back(prompt);
+        if (replies_.empty())
+            return std::nullopt;
+        const bool cancel = !replies_.front().has_value();
+        const QString text = replies_.front().value_or(QString());
+        replies_.pop_front();
+        if (cancel)
+            return std::nullopt;
+        return text;
+    }
+    std::size_t unused() const { return replies_.size(); }
+
+    QStringList prompts;
+
+private:
+    std::deque<std::optional<QString>> replies_;
+};
+
+class RecordingFields final : public FieldWriter {
+public:
+    void setFieldText(const char* field, const QString& text) override
+    {
+        texts[QString::fromUtf8(field)] = text;
+        writes.emplace_back(QString::fromUtf8(field), text);
+    }
+
+    QMap<QString, QString> texts;
+    std::vector<std::pair<QString, QString>> writes;
+};
+
+class RecordingMessages final : public MessageSink {
+public:
+    void tell(const QString& text) override { messages.push_back(text); }
+    QStringList messages;
+};
+
+} // namespace korvane::testing

@@ -1,0 +1,275 @@
+#include "fakes.h"
+#include "guided_entry.h"
+
+#include "adjustment_error.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace korvane {
+namespace {
+
+using testing::RecordingFields;
+using testing::ScriptedDialog;
+
+const QString standard =
+    QStringLiteral("确认输入是否正确  ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )");
+
+// a plausible network, typed as a surveyor would
+const std::array<QString, 9> typed{"512.34567", "-1200.5", "812.5", "-300", "345.6",
+                                   "402.25",    "380.125", "377.5", "611"};
+
+struct EntryRun {
+    ScriptedDialog dialog;
+    RecordingFields fields;
+    Observations observations;
+    AdjustmentResult result;
+    int beeps = 0;
+
+    EntryOutcome go()
+    {
+        GuidedEntry entry(dialog, fields, [this] { ++beeps; });
+        return entry.run(observations, result);
+    }
+    QStringList writesTo(const QString& field) const
+    {
+        QStringList texts;
+        for (const auto& [name, text] : fields.writes)
+            if (name == field)
+                texts << text;
+        return texts;
+    }
+};
+
+// Script that types `typed` and accepts each value with Enter, except the
+// value `index`, whose replies are `special` (starting with its confirmation).
+void script(ScriptedDialog& dialog, int index = -1, const std::vector<std::optional<QString>>& special = {})
+{
+    for (int i = 0; i < 9; ++i) {
+        dialog.add(typed[i]);
+        if (i == index)
+            for (const auto& reply : special)
+                dialog.add(reply);
+        else
+            dialog.add(QString());
+    }
+}
+
+TEST(GuidedEntry, AllAcceptedTakesEighteenDialogsWithTheFirstPassTexts)
+{
+    EntryRun run;
+    script(run.dialog);
+    ASSERT_EQ(run.go(), EntryOutcome::Completed);
+
+    const QStringList expected{
+        "请输入已知点 A 的纵座标 Xa:",
+        "确认输入是否正确出 ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )",
+        "请输入已知点 A 的横座标 Ya:",
+        " 确认输入是否正确  ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )",
+        "请输入已知点 C 的纵座标 Xc:", standard,
+        "请输入已知点 C 的横座标 Yc:", standard,
+        "请输入 A--B 观测边长 S1: ", standard,
+        "请输入 B--C 观测边长 S2: ", standard,
+        "请输入 C--D 观测边长 S4: ",
+        "输入是否正确  ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )",
+        "请输入 D--A 观测边长 S5: ", standard,
+        "请输入 B--D 观测边长 S6: ", standard,
+    };
+    EXPECT_EQ(run.dialog.prompts, expected);
+    EXPECT_EQ(run.beeps, 0);
+
+    // stored at full precision, shown padded to the row's decimals
+    const QMap<QString, QString> shown{
+        {"Text1", " 512.346"},  {"Text2", " -1200.500"}, {"Text3", " 812.500"},
+        {"Text4", " -300.000"}, {"Text5", "  345.6000"}, {"Text6", "  402.2500"},
+        {"Text8", "  380.1250"}, {"Text9", "  377.5000"}, {"Text10", "  611.0000"},
+    };
+    EXPECT_EQ(run.fields.texts, shown);
+    EXPECT_EQ(run.fields.writes.size(), 9u) << "each field written once, Text7 never";
+
+    const Observations& o = run.observations;
+    EXPECT_EQ(o.Xa, 512.34567);
+    EXPECT_EQ(o.Ya, -1200.5);
+    EXPECT_EQ(o.S6, 611.0);
+    EXPECT_EQ(run.result.s1, 345.6f);
+    EXPECT_EQ(run.result.s4, 380.125f);
+    EXPECT_EQ(run.result.s6, 611.0f);
+}
+
+// Which confirmation replies send the value back, and which accept it.
+TEST(GuidedEntry, ConfirmationReplies)
+{
+    struct Case {
+        const char* name;
+        std::optional<QString> reply;
+        bool reentered;
+    };
+    const Case cases[] = {
+        {"single zero", QStringLiteral("0"), true},
+        {"double zero", QStringLiteral("00"), true},
+        {"zero with decimals", QStringLiteral("0.0"), true},
+        {"full-width zero", QStringLiteral("０"), true},
+        {"Enter on empty field", QString(), false},
+        {"Cancel", std::nullopt, false},
+        {"non-zero number", QStringLiteral("1"), false},
+        {"blank", QStringLiteral(" "), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EntryRun run;
+        // after a re-entry the next reply is the new Xa, then its confirmation
+        if (c.reentered)
+            script(run.dialog, 0, {c.reply, QStringLiteral("7"), QString()});
+        else
+            script(run.dialog, 0, {c.reply});
+        ASSERT_EQ(run.go(), EntryOutcome::Completed);
+        EXPECT_EQ(run.dialog.prompts.size(), c.reentered ? 20 : 18);
+        EXPECT_EQ(run.observations.Xa, c.reentered ? 7.0 : 512.34567);
+    }
+}
+
+TEST(GuidedEntry, ZeroBlanksTheFieldAndAsksWithTheReentryPromptThenTheStandardText)
+{
+    EntryRun run;
+    script(run.dialog, 0, {QStringLiteral("0"), QStringLiteral("2"), QString()});
+    ASSERT_EQ(run.go(), EntryOutcome::Completed);
+
+    EXPECT_EQ(run.dialog.prompts.mid(2, 3),
+              QStringList({"输入正确的已知点 A 的纵座标 Xa:", standard, "请输入已知点 A 的横座标 Ya:"}));
+    EXPECT_EQ(run.writesTo("Text1"), QStringList({" 512.346", "", " 2.000"}));
+    EXPECT_EQ(run.observations.Xa, 2.0);
+}
+
+TEST(GuidedEntry, ThreeZerosAskFourTimesAndKeepTheLastValue)
+{
+    EntryRun run;
+    script(run.dialog, 4,
+           {QStringLiteral("0"), QStringLiteral("101"), QStringLiteral("0"), QStringLiteral("102"),
+            QStringLiteral("0"), QStringLiteral("103"), QString()});
+    ASSERT_EQ(run.go(), EntryOutcome::Completed);
+
+    const QString reentry = QStringLiteral("输入正确的 A--B 的观测边长 S1: ");
+    EXPECT_EQ(run.dialog.prompts.mid(8, 8),
+              QStringList({"请输入 A--B 观测边长 S1: ", standard, reentry, standard, reentry, standard, reentry,
+                           standard}));
+    EXPECT_EQ(run.writesTo("Text5"),
+              QStringList({"  345.6000", "", "  101.0000", "", "  102.0000", "", "  103.0000"}));
+    EXPECT_EQ(run.observations.S1, 103.0);
+    EXPECT_EQ(run.result.s1, 103.0f);
+}
+
+// Sending any one value back touches only that value's field.
+TEST(GuidedEntry, ReentryChangesOnlyItsOwnField)
+{
+    const char* fields[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text8", "Text9", "Text10"};
+    for (int row = 0; row < 9; ++row) {
+        SCOPED_TRACE(fields[row]);
+        EntryRun run;
+        script(run.dialog, row, {QStringLiteral("0"), QStringLiteral("42"), QString()});
+        ASSERT_EQ(run.go(), EntryOutcome::Completed);
+        for (int other = 0; other < 9; ++other)
+            EXPECT_EQ(run.writesTo(fields[other]).size(), other == row ? 3 : 1) << fields[other];
+        EXPECT_TRUE(run.fields.texts.value(fields[row]).endsWith(row < 4 ? " 42.000" : "  42.0000"));
+    }
+}
+
+TEST(GuidedEntry, RefusedEntryTextsAskTheSamePromptAgainWithABeep)
+{
+    EntryRun run;
+    // Ya: empty, letters, a comma, then a number
+    run.dialog.add(typed[0]);
+    run.dialog.add(QString());
+    for (const char* refused : {"", "abc", "1,5", "12m"})
+        run.dialog.add(QString::fromUtf8(refused));
+    run.dialog.add(QStringLiteral("-1200.5"));
+    run.dialog.add(QString());
+    for (int i = 2; i < 9; ++i) {
+        run.dialog.add(typed[i]);
+        run.dialog.add(QString());
+    }
+    ASSERT_EQ(run.go(), EntryOutcome::Completed);
+
+    EXPECT_EQ(run.beeps, 4);
+    EXPECT_EQ(run.dialog.prompts.mid(2, 5),
+              QStringList(5, QStringLiteral("请输入已知点 A 的横座标 Ya:")));
+    EXPECT_EQ(run.writesTo("Text2"), QStringList({" -1200.500"}));
+}
+
+TEST(GuidedEntry, UnclearConfirmationIsAskedAgainUnchanged)
+{
+    EntryRun run;
+    script(run.dialog, 1, {QStringLiteral("y"), QStringLiteral("好"), QString()});
+    ASSERT_EQ(run.go(), EntryOutcome::Completed);
+
+    const QString yaWording = QStringLiteral(" 确认输入是否正确  ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )");
+    EXPECT_EQ(run.dialog.prompts.mid(3, 3), QStringList({yaWording, yaWording, yaWording}));
+    EXPECT_EQ(run.beeps, 2);
+    EXPECT_EQ(run.observations.Ya, -1200.5);
+}
+
+TEST(GuidedEntry, CancelOnAPromptEndsTheEntryAndKeepsWhatWasAccepted)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::optional<QString>> replies;
+        EntryOutcome outcome;
+        int storedRows; // rows whose value reached Observations
+    };
+    const Case cases[] = {
+        {"first prompt", {std::nullopt}, EntryOutcome::CancelledUntouched, 0},
+        {"prompt of S2", {"1", "", "2", "", "3", "", "4", "", "5", "", std::nullopt}, EntryOutcome::Cancelled, 5},
+        {"re-entry prompt of Xc", {"1", "", "2", "", "3", "0", std::nullopt}, EntryOutcome::Cancelled, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EntryRun run;
+        run.observations = Observations{-1, -1, -1, -1, -1, -1, -1, -1, -1};
+        run.result.s2 = -1.0f;
+        for (const auto& reply : c.replies)
+            run.dialog.add(reply);
+        ASSERT_EQ(run.go(), c.outcome);
+        EXPECT_EQ(run.dialog.unused(), 0u);
+
+        const double Observations::*values[] = {&Observations::Xa, &Observations::Ya, &Observations::Xc,
+                                                &Observations::Yc, &Observations::S1, &Observations::S2};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(run.observations.*values[i], i < c.storedRows ? i + 1.0 : -1.0) << "row " << i;
+        EXPECT_EQ(run.result.s2, -1.0f) << "no copy of a side that was not accepted";
+    }
+}
+
+TEST(GuidedEntry, CancelOnTheReentryPromptLeavesTheFieldBlank)
+{
+    EntryRun run;
+    run.dialog = ScriptedDialog{"1", "0", std::nullopt};
+    ASSERT_EQ(run.go(), EntryOutcome::Cancelled);
+    EXPECT_EQ(run.writesTo("Text1"), QStringList({" 1.000", ""}));
+}
+
+TEST(GuidedEntry, SingleCopyIsTakenFromTheAcceptedValue)
+{
+    EntryRun run;
+    script(run.dialog, 4, {QStringLiteral("0"), QStringLiteral("1234.5678"), QString()});
+    ASSERT_EQ(run.go(), EntryOutcome::Completed);
+    EXPECT_EQ(run.observations.S1, 1234.5678);
+    EXPECT_EQ(run.result.s1, 1234.5677490234375f);
+}
+
+TEST(GuidedEntry, SideBeyondSinglePrecisionIsAnOverflowNamingTheSide)
+{
+    EntryRun run;
+    run.dialog = ScriptedDialog{"0", "", "0", "", "1", "", "1", "", "1e39", ""};
+    try {
+        run.go();
+        FAIL() << "no error";
+    } catch (const AdjustmentError& error) {
+        EXPECT_EQ(error.fault(), Fault::Overflow);
+        EXPECT_EQ(error.stage(), Stage::Entry);
+        EXPECT_EQ(error.quantity(), "s1");
+    }
+    EXPECT_EQ(run.observations.S1, 1e39);
+}
+
+} // namespace
+} // namespace korvane
