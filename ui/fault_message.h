@@ -1,0 +1,20 @@
+#pragma once
+
+// The sentences the window shows when a command cannot finish, in the
+// surveyor's terms: which triangle, which side, which point.
+
+#include "adjustment_error.h"
+#include "print_report.h"
+
+#include <QString>
+
+namespace korvane {
+
+QString faultMessage(const AdjustmentError& error);
+
+// the print command after a compute command that did not finish
+QString printRefusedMessage();
+
+QString printFailureMessage(PrintError::Reason reason);
+
+} // namespace korvane
