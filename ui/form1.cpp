@@ -1,0 +1,223 @@
+#include "form1.h"
+
+#include "caption_label.h"
+#include "fault_message.h"
+#include "font_mapping.h"
+#include "guided_entry.h"
+#include "layout.h"
+#include "line_control.h"
+#include "qt_dialogs.h"
+#include "results_display.h"
+
+#include "adjustment.h"
+#include "print_report.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace korvane {
+
+namespace {
+
+int pixels(int twips)
+{
+    return twips / layout::twipsPerPixel;
+}
+
+QRect pixelRect(const layout::Control& control)
+{
+    return QRect(pixels(control.a), pixels(control.b), pixels(control.c), pixels(control.d));
+}
+
+QFont qtFont(const layout::FontSpec& spec)
+{
+    QFont font(QString::fromUtf8(spec.family));
+    font.setPointSizeF(spec.points);
+    font.setBold(spec.bold);
+    return font;
+}
+
+void paintBackground(QWidget* widget, QRgb colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, QColor(colour));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// A flat, square button face in its own colour with a raised edge that sinks
+// when pressed; the platform styles would paint over the colour.
+QString buttonStyle(QRgb colour)
+{
+    const QColor face(colour);
+    return QStringLiteral("QPushButton { background-color: %1; border: 2px outset %2; }"
+                          "QPushButton:pressed { border-style: inset; }"
+                          "QPushButton:focus { border-color: %3; }")
+        .arg(face.name(), face.darker(130).name(), face.darker(200).name());
+}
+
+} // namespace
+
+Form1::Form1(InputDialog* dialog, MessageSink* messages, QWidget* parent)
+    : QWidget(parent),
+      ownDialog_(dialog ? nullptr : std::make_unique<QtInputDialog>(this)),
+      ownMessages_(messages ? nullptr : std::make_unique<QtMessageSink>(this)),
+      dialog_(dialog ? dialog : ownDialog_.get()),
+      messages_(messages ? messages : ownMessages_.get()),
+      print_(printReportOnDefaultPrinter),
+      beep_(QApplication::beep)
+{
+    mapLayoutFonts();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Korvane"));
+    setFont(qtFont(layout::windowFont));
+    paintBackground(this, layout::formBackground);
+    buildControls();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls()
+{
+    std::vector<std::pair<int, QWidget*>> tabStops;
+    std::vector<QWidget*> lines;
+    std::vector<QWidget*> onTop;
+    int right = 0;
+    int bottom = 0;
+
+    for (const layout::Control& control : layout::controls()) {
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+        case layout::Kind::Label: {
+            auto* label = new CaptionLabel(QString::fromUtf8(control.caption), this);
+            label->setFont(qtFont(control.font));
+            const QRect box = pixelRect(control);
+            label->setGeometry(box.adjusted(
+                0, 0, 0, placeCaption(label->fontMetrics(), label->text(), box.height()).height - box.height()));
+            paintBackground(label, control.colour);
+            widget = label;
+            break;
+        }
+        case layout::Kind::Field: {
+            auto* field = new QLineEdit(this);
+            field->setGeometry(pixelRect(control));
+            const layout::Control* caption = layout::find(control.captionLabel);
+            field->setAccessibleName(QString::fromUtf8(control.pointPrefix)
+                                     + QString::fromUtf8(caption->caption).trimmed());
+            fields_.insert(QByteArray(control.name), field);
+            tabStops.emplace_back(control.tabIndex, field);
+            onTop.push_back(field);
+            widget = field;
+            break;
+        }
+        case layout::Kind::Button: {
+            auto* button = new QPushButton(QString::fromUtf8(control.caption), this);
+            button->setGeometry(pixelRect(control));
+            button->setStyleSheet(buttonStyle(control.colour));
+            tabStops.emplace_back(control.tabIndex, button);
+            onTop.push_back(button);
+            widget = button;
+            break;
+        }
+        case layout::Kind::Line: {
+            const QLine line(pixels(control.a), pixels(control.b), pixels(control.c), pixels(control.d));
+            const QColor colour = control.colour == layout::defaultLineColour ? QColor() : QColor(control.colour);
+            widget = new LineControl(line, colour, control.lineWidth, this);
+            lines.push_back(widget);
+            break;
+        }
+        }
+        widget->setObjectName(QString::fromUtf8(control.name));
+        widget->setFont(qtFont(control.font));
+        if (control.kind != layout::Kind::Line && control.name != std::string_view(layout::hiddenLabel)) {
+            right = std::max(right, widget->geometry().right() + 1);
+            bottom = std::max(bottom, widget->geometry().bottom() + 1);
+        }
+    }
+
+    // Lines lie under the labels (a caption on a line stays readable), and
+    // fields and buttons over everything, as the layout draws them.
+    for (QWidget* line : lines)
+        line->lower();
+    for (QWidget* widget : onTop)
+        widget->raise();
+
+    std::stable_sort(tabStops.begin(), tabStops.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabStops.size(); ++i)
+        QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
+    tabStops.front().second->setFocus();
+
+    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
+            &Form1::Command1_Click);
+    connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this,
+            &Form1::Command2_Click);
+    connect(findChild<QPushButton*>(QStringLiteral("Command3")), &QPushButton::clicked, this,
+            &Form1::Command3_Click);
+
+    // the layout reaches far beyond its design client area: open wide enough
+    // for all of it
+    const int margin = pixels(layout::marginTwips);
+    resize(right + margin, bottom + margin);
+}
+
+void Form1::setFieldText(const char* field, const QString& text)
+{
+    QLineEdit* edit = fields_.value(QByteArray(field));
+    Q_ASSERT(edit);
+    edit->setText(text);
+    // keep the leading blanks in view, as the text starts there
+    edit->setCursorPosition(0);
+}
+
+void Form1::Command1_Click()
+{
+    try {
+        GuidedEntry entry(*dialog_, *this, beep_);
+        switch (entry.run(observations_, result_)) {
+        case EntryOutcome::CancelledUntouched:
+            return;
+        case EntryOutcome::Cancelled:
+            lastComputeFinished_ = false;
+            return;
+        case EntryOutcome::Completed:
+            break;
+        }
+        lastComputeFinished_ = false;
+        adjust(observations_, result_, [this](Milestone milestone) { showResults(milestone, result_, *this); });
+        lastComputeFinished_ = true;
+    } catch (const AdjustmentError& error) {
+        // what was stored and shown before the fault stays; the operator
+        // corrects the data and computes again
+        lastComputeFinished_ = false;
+        messages_->tell(faultMessage(error));
+    }
+}
+
+void Form1::Command2_Click()
+{
+    close();
+    QCoreApplication::exit(0);
+}
+
+void Form1::Command3_Click()
+{
+    // The records of a compute that stopped halfway hold new entries beside
+    // the old results; a report of them would look finished and be wrong.
+    if (!lastComputeFinished_) {
+        messages_->tell(printRefusedMessage());
+        return;
+    }
+    try {
+        print_(observations_, result_);
+    } catch (const PrintError& error) {
+        messages_->tell(printFailureMessage(error.reason()));
+    }
+}
+
+} // namespace korvane

@@ -1,0 +1,69 @@
+#pragma once
+
+// The main window. It owns the two records of the adjustment for the whole
+// run of the program and shows them; the work is done elsewhere:
+//   compute (Command1): guided entry -> Observations -> adjust() -> fields
+//   end     (Command2): the program ends
+//   print   (Command3): the report of the records on the default printer
+
+#include "field_writer.h"
+#include "records.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QLineEdit;
+
+namespace korvane {
+
+class InputDialog;
+class MessageSink;
+
+class Form1 final : public QWidget, private FieldWriter {
+    Q_OBJECT
+
+public:
+    using PrintCommand = std::function<void(const Observations&, const AdjustmentResult&)>;
+
+    // nullptr: the real Qt dialog and message box
+    explicit Form1(InputDialog* dialog = nullptr, MessageSink* messages = nullptr, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    const Observations& observations() const { return observations_; }
+    const AdjustmentResult& result() const { return result_; }
+
+    // False after a compute command that stopped halfway (a fault, or Cancel
+    // once a value had been stored): the records then mix two runs.
+    bool lastComputeFinished() const { return lastComputeFinished_; }
+
+    // Tests put a recorder here in place of the default printer.
+    void setPrintCommand(PrintCommand print) { print_ = std::move(print); }
+    void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+
+public slots:
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+private:
+    void setFieldText(const char* field, const QString& text) override;
+    void buildControls();
+
+    Observations observations_;
+    AdjustmentResult result_;
+    bool lastComputeFinished_ = true; // before any compute the zeros print
+
+    std::unique_ptr<InputDialog> ownDialog_;
+    std::unique_ptr<MessageSink> ownMessages_;
+    InputDialog* dialog_;
+    MessageSink* messages_;
+    PrintCommand print_;
+    std::function<void()> beep_;
+    QHash<QByteArray, QLineEdit*> fields_;
+};
+
+} // namespace korvane

@@ -1,0 +1,29 @@
+#include "qt_dialogs.h"
+
+#include <QAbstractButton>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace korvane {
+
+std::optional<QString> QtInputDialog::ask(const QString& prompt)
+{
+    QInputDialog dialog(parent_);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(QString());
+    dialog.setOkButtonText(QStringLiteral("确定"));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+void QtMessageSink::tell(const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Korvane"), text, QMessageBox::Ok, parent_);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+}
+
+} // namespace korvane

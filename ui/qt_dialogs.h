@@ -1,0 +1,32 @@
+#pragma once
+
+// The real dialogs behind InputDialog and MessageSink, with Chinese buttons.
+
+#include "input_dialog.h"
+#include "message_sink.h"
+
+class QWidget;
+
+namespace korvane {
+
+// A modal QInputDialog showing the prompt alone over an empty field. Title and
+// placement are left to Qt: the application's name, centred on the window.
+class QtInputDialog final : public InputDialog {
+public:
+    explicit QtInputDialog(QWidget* parent) : parent_(parent) {}
+    std::optional<QString> ask(const QString& prompt) override;
+
+private:
+    QWidget* parent_;
+};
+
+class QtMessageSink final : public MessageSink {
+public:
+    explicit QtMessageSink(QWidget* parent) : parent_(parent) {}
+    void tell(const QString& text) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace korvane

@@ -1,0 +1,300 @@
+#include "fakes.h"
+#include "fault_message.h"
+#include "form1.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace korvane {
+namespace {
+
+using testing::RecordingMessages;
+using testing::ScriptedDialog;
+
+// An independent model of the network, written from the geometry rather than
+// from the program's formulas: angles by arccosine, the condition gradient
+// and the coordinate Jacobian by central differences, the weight reciprocals
+// by propagating unit side variances under the one condition.
+struct Model {
+    double S3, w, ms;
+    std::array<double, 4> coordinates; // xB, yB, xD, yD
+    std::array<double, 4> reciprocals; // 1/px B, 1/py B, 1/px D, 1/py D
+    std::array<double, 4> errors;      // mx B, my B, mx D, my D
+    double mdB, mdD;
+};
+
+using Sides = std::array<double, 5>; // S1, S2, S4, S5, S6
+
+Model model(double Xa, double Ya, double Xc, double Yc, const Sides& measured)
+{
+    const double pi = std::acos(-1.0);
+    const double S3 = std::hypot(Xc - Xa, Yc - Ya);
+    const auto angle = [](double p, double q, double r) { return std::acos((p * p + q * q - r * r) / (2 * p * q)); };
+    // angle B-A-C plus C-A-D less B-A-D, radians
+    const auto condition = [&](const Sides& s) {
+        return angle(s[0], S3, s[1]) + angle(S3, s[3], s[2]) - angle(s[0], s[3], s[4]);
+    };
+    const double azimuthAC = std::atan2(Yc - Ya, Xc - Xa);
+    const auto place = [&](const Sides& s) {
+        const double toB = azimuthAC - angle(s[0], S3, s[1]);
+        const double toD = azimuthAC + angle(S3, s[3], s[2]);
+        return std::array<double, 4>{Xa + s[0] * std::cos(toB), Ya + s[0] * std::sin(toB),
+                                     Xa + s[3] * std::cos(toD), Ya + s[3] * std::sin(toD)};
+    };
+    const auto gradient = [](auto f, const Sides& at) {
+        Sides g{};
+        for (int i = 0; i < 5; ++i) {
+            Sides up = at, down = at;
+            up[i] += 1e-4;
+            down[i] -= 1e-4;
+            g[i] = (f(up) - f(down)) / 2e-4;
+        }
+        return g;
+    };
+    const auto dot = [](const Sides& a, const Sides& b) {
+        double sum = 0;
+        for (int i = 0; i < 5; ++i)
+            sum += a[i] * b[i];
+        return sum;
+    };
+
+    Model m{};
+    m.S3 = S3;
+    m.w = condition(measured) * 180 / pi * 3600;
+    Sides a = gradient(condition, measured);
+    for (double& x : a)
+        x *= 206265; // seconds per metre
+    const double aa = dot(a, a);
+    Sides adjusted = measured;
+    double vv = 0;
+    for (int i = 0; i < 5; ++i) {
+        const double v = -m.w / aa * a[i];
+        adjusted[i] += v;
+        vv += v * v;
+    }
+    m.ms = std::sqrt(vv) * 1000;
+    m.coordinates = place(adjusted);
+    for (int j = 0; j < 4; ++j) {
+        const Sides f = gradient([&](const Sides& s) { return place(s)[j]; }, adjusted);
+        m.reciprocals[j] = dot(f, f) - dot(a, f) * dot(a, f) / aa;
+        m.errors[j] = m.ms * std::sqrt(m.reciprocals[j]);
+    }
+    m.mdB = std::hypot(m.errors[0], m.errors[1]);
+    m.mdD = std::hypot(m.errors[2], m.errors[3]);
+    return m;
+}
+
+// A = (3000, 2000), B = (3480, 2350), C = (3300, 2950), D = (2700, 2700), the
+// sides measured with errors of 4 to 13 mm.
+const std::array<QString, 9> network{"3000", "2000", "3300", "2950", "594.0588",
+                                     "626.4107", "650.0073", "761.5807", "854.9202"};
+const Sides networkSides{594.0588, 626.4107, 650.0073, 761.5807, 854.9202};
+
+void typeAll(ScriptedDialog& dialog, const std::array<QString, 9>& values)
+{
+    for (const QString& value : values) {
+        dialog.add(value);
+        dialog.add(QString());
+    }
+}
+
+QString fieldText(const Form1& form, const char* name)
+{
+    const auto* field = form.findChild<QLineEdit*>(QString::fromUtf8(name));
+    return field ? field->text() : QStringLiteral("<no field %1>").arg(QString::fromUtf8(name));
+}
+
+// The text is `prefix`, a number with `decimals` decimals, then `unit`; the
+// number is within rounding (and the model's own 0.1 of a last digit) of
+// `expected`.
+void expectShown(const Form1& form, const char* field, const char* prefix, double expected, int decimals,
+                 const char* unit = "")
+{
+    SCOPED_TRACE(field);
+    const QRegularExpression pattern(QStringLiteral("^%1(-?\\d+\\.\\d{%2})%3$")
+                                         .arg(QString::fromUtf8(prefix))
+                                         .arg(decimals)
+                                         .arg(QString::fromUtf8(unit)));
+    const QString text = fieldText(form, field);
+    const QRegularExpressionMatch match = pattern.match(text);
+    ASSERT_TRUE(match.hasMatch()) << text.toStdString();
+    EXPECT_NEAR(match.captured(1).toDouble(), expected, 0.6 * std::pow(10.0, -decimals));
+}
+
+TEST(Form1, ComputeFillsEveryFieldWithTheIndependentlyComputedValues)
+{
+    const Model m = model(3000, 2000, 3300, 2950, networkSides);
+    // the model itself finds the corners the sides were measured from
+    ASSERT_NEAR(m.coordinates[0], 3480, 0.02);
+    ASSERT_NEAR(m.coordinates[3], 2700, 0.02);
+
+    ScriptedDialog dialog;
+    typeAll(dialog, network);
+    RecordingMessages messages;
+    Form1 form(&dialog, &messages);
+    form.Command1_Click();
+
+    ASSERT_EQ(messages.messages, QStringList());
+    EXPECT_EQ(dialog.prompts.size(), 18);
+    EXPECT_TRUE(form.lastComputeFinished());
+
+    const std::vector<std::pair<const char*, const char*>> echoes{
+        {"Text1", " 3000.000"},   {"Text2", " 2000.000"},   {"Text3", " 3300.000"},
+        {"Text4", " 2950.000"},   {"Text5", "  594.0588"},  {"Text6", "  626.4107"},
+        {"Text8", "  650.0073"},  {"Text9", "  761.5807"},  {"Text10", "  854.9202"},
+        {"Text11", "  B"},        {"Text14", "  D"},
+    };
+    for (const auto& [field, text] : echoes)
+        EXPECT_EQ(fieldText(form, field), QString::fromUtf8(text)) << field;
+
+    expectShown(form, "Text7", "  ", m.S3, 4);
+    expectShown(form, "Text17", " ", m.w, 2, "秒");
+    expectShown(form, "Text18", " ", m.ms, 2, "毫米");
+    expectShown(form, "Text12", " ", m.coordinates[0], 3);
+    expectShown(form, "Text13", " ", m.coordinates[1], 3);
+    expectShown(form, "Text15", " ", m.coordinates[2], 3);
+    expectShown(form, "Text16", " ", m.coordinates[3], 3);
+    expectShown(form, "Text19", " ", m.reciprocals[0], 4);
+    expectShown(form, "Text20", " ", m.reciprocals[1], 4);
+    expectShown(form, "Text21", " ", m.errors[0], 2, "毫米");
+    expectShown(form, "Text22", " ", m.errors[1], 2, "毫米");
+    expectShown(form, "Text23", " ", m.mdB, 2, "毫米");
+    expectShown(form, "Text24", " ", m.reciprocals[2], 4);
+    expectShown(form, "Text27", " ", m.reciprocals[3], 4);
+    expectShown(form, "Text25", " ", m.errors[2], 2, "毫米");
+    expectShown(form, "Text28", " ", m.errors[3], 2, "毫米");
+    expectShown(form, "Text26", " ", m.mdD, 2, "毫米");
+
+    // the measured sides now survive only as their single copies
+    EXPECT_EQ(form.result().s5, 761.5807f);
+    EXPECT_NE(form.observations().S5, 761.5807);
+}
+
+const char* const resultFields[] = {"Text17", "Text18", "Text11", "Text12", "Text13", "Text14", "Text15",
+                                    "Text16", "Text19", "Text20", "Text21", "Text22", "Text23", "Text24",
+                                    "Text25", "Text26", "Text27", "Text28"};
+
+struct PrintRecorder {
+    int prints = 0;
+    Observations printed;
+    void attach(Form1& form)
+    {
+        form.setPrintCommand([this](const Observations& o, const AdjustmentResult&) {
+            ++prints;
+            printed = o;
+        });
+    }
+};
+
+TEST(Form1, FaultShowsTheMessageKeepsEarlierTextsAndRefusesToPrintUntilAComputeFinishes)
+{
+    ScriptedDialog dialog;
+    typeAll(dialog, network);
+    // the second run moves C and measures a diagonal B-D longer than A-B and
+    // D-A together
+    std::array<QString, 9> broken = network;
+    broken[2] = "3301";
+    broken[8] = "1400";
+    typeAll(dialog, broken);
+    typeAll(dialog, network);
+
+    RecordingMessages messages;
+    Form1 form(&dialog, &messages);
+    PrintRecorder printer;
+    printer.attach(form);
+
+    form.Command1_Click();
+    QMap<QString, QString> before;
+    for (const char* field : resultFields)
+        before[field] = fieldText(form, field);
+    const QString knownSideBefore = fieldText(form, "Text7");
+
+    form.Command1_Click();
+    ASSERT_EQ(messages.messages,
+              QStringList{"三角形 A-B-D 的三条边 S1、S5、S6 不能构成三角形，请检查观测边长。"});
+    EXPECT_FALSE(form.lastComputeFinished());
+    EXPECT_EQ(fieldText(form, "Text3"), " 3301.000");
+    EXPECT_EQ(fieldText(form, "Text10"), "  1400.0000");
+    EXPECT_NE(fieldText(form, "Text7"), knownSideBefore) << "S3 is shown before the adjustment fails";
+    for (const char* field : resultFields)
+        EXPECT_EQ(fieldText(form, field), before[field]) << field;
+
+    form.Command3_Click();
+    EXPECT_EQ(printer.prints, 0);
+    EXPECT_EQ(messages.messages.last(), printRefusedMessage());
+
+    form.Command1_Click();
+    EXPECT_EQ(messages.messages.size(), 2);
+    EXPECT_TRUE(form.lastComputeFinished());
+    EXPECT_EQ(fieldText(form, "Text7"), knownSideBefore);
+    form.Command3_Click();
+    EXPECT_EQ(printer.prints, 1);
+    EXPECT_EQ(printer.printed.Xc, 3300.0);
+}
+
+TEST(Form1, PrintingDependsOnHowTheLastComputeEnded)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::optional<QString>> replies; // of one compute; none: no compute at all
+        bool prints;
+    };
+    const Case cases[] = {
+        {"before any compute the zeros print", {}, true},
+        {"Cancel on the first prompt changes nothing", {std::nullopt}, true},
+        {"Cancel once a value is stored", {"1", "", std::nullopt}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedDialog dialog;
+        for (const auto& reply : c.replies)
+            dialog.add(reply);
+        RecordingMessages messages;
+        Form1 form(&dialog, &messages);
+        PrintRecorder printer;
+        printer.attach(form);
+        if (!c.replies.empty())
+            form.Command1_Click();
+        form.Command3_Click();
+        EXPECT_EQ(printer.prints, c.prints ? 1 : 0);
+        EXPECT_EQ(messages.messages, c.prints ? QStringList() : QStringList{printRefusedMessage()});
+    }
+}
+
+TEST(Form1, PrinterFaultsBecomeMessages)
+{
+    for (const auto reason : {PrintError::Reason::NoDefaultPrinter, PrintError::Reason::PrinterFailed}) {
+        RecordingMessages messages;
+        Form1 form(nullptr, &messages);
+        form.setPrintCommand([reason](const Observations&, const AdjustmentResult&) {
+            throw PrintError(reason, "test");
+        });
+        form.Command3_Click();
+        EXPECT_EQ(messages.messages, QStringList{printFailureMessage(reason)});
+    }
+    EXPECT_TRUE(printFailureMessage(PrintError::Reason::NoDefaultPrinter).startsWith("没有默认打印机"));
+    EXPECT_TRUE(printFailureMessage(PrintError::Reason::PrinterFailed).startsWith("打印失败"));
+}
+
+TEST(Form1, EndButtonEndsTheEventLoopWithExitCodeZero)
+{
+    Form1 form;
+    form.show();
+    QTimer::singleShot(0, &form, [&form] { form.findChild<QPushButton*>("Command2")->click(); });
+    // a stuck program would otherwise hang the test
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_FALSE(form.isVisible());
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,176 @@
+#include "form1.h"
+#include "line_control.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRawFont>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace korvane {
+namespace {
+
+const QRegularExpression controlName(QStringLiteral("^(Text|Label|Line|Command)(\\d+)$"));
+
+QList<QWidget*> controls(const Form1& form)
+{
+    QList<QWidget*> found;
+    for (QWidget* child : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (controlName.match(child->objectName()).hasMatch())
+            found << child;
+    return found;
+}
+
+TEST(Layout, EveryControlIsThereOnceUnderItsName)
+{
+    Form1 form;
+    std::map<QString, int> perKind;
+    QSet<QString> names;
+    for (const QWidget* control : controls(form)) {
+        EXPECT_FALSE(names.contains(control->objectName())) << control->objectName().toStdString();
+        names.insert(control->objectName());
+        ++perKind[controlName.match(control->objectName()).captured(1)];
+    }
+    EXPECT_EQ(perKind["Text"], 28);
+    EXPECT_EQ(perKind["Label"], 74); // Label1 to Label76 but for 48 and 49
+    EXPECT_EQ(perKind["Line"], 11);
+    EXPECT_EQ(perKind["Command"], 3);
+    for (int i = 1; i <= 28; ++i)
+        EXPECT_NE(form.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i)), nullptr) << i;
+    for (int i = 1; i <= 11; ++i)
+        EXPECT_NE(form.findChild<LineControl*>(QStringLiteral("Line%1").arg(i)), nullptr) << i;
+}
+
+TEST(Layout, EveryControlLiesInsideTheWindowButTheHiddenLabel)
+{
+    Form1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Korvane"));
+    const QRect client = form.rect();
+    for (const QWidget* control : controls(form)) {
+        if (control->objectName() == QStringLiteral("Label20")) {
+            EXPECT_LT(control->geometry().right(), 0) << "whatever the window's size";
+            continue;
+        }
+        EXPECT_TRUE(client.contains(control->geometry())) << control->objectName().toStdString();
+    }
+    // twips to pixels at 15 to one
+    EXPECT_EQ(form.findChild<QLineEdit*>("Text1")->geometry(), QRect(232, 176, 89, 18));
+}
+
+TEST(Layout, TabRunsThroughFieldsAndButtonsInTheLayoutsOrder)
+{
+    Form1 form;
+    QStringList expected;
+    for (int i = 1; i <= 21; ++i)
+        expected << QStringLiteral("Text%1").arg(i);
+    expected << "Command1" << "Command2" << "Text22" << "Text23" << "Text24" << "Text25" << "Text26"
+             << "Text27" << "Text28" << "Command3";
+
+    QStringList visited;
+    QWidget* start = form.findChild<QWidget*>("Text1");
+    QWidget* widget = start;
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            visited << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != start && visited.size() < 100);
+    EXPECT_EQ(visited, expected);
+}
+
+TEST(Layout, FocusStartsInText1)
+{
+    Form1 form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Text1"));
+}
+
+TEST(Layout, FieldsAreNamedForScreenReadersByTheirCaptions)
+{
+    Form1 form;
+    const std::map<QString, QString> samples{
+        {"Text1", "已知点A纵座标"}, {"Text5", "A--B 观测边长"},   {"Text7", "A--C 已知边长"},
+        {"Text17", "图形闭合差"},   {"Text18", "单位权测边中误差"}, {"Text11", "B 待定点点名"},
+        {"Text12", "B 待定点纵座标"}, {"Text15", "D 待定点纵座标"}, {"Text26", "D 单位权点位中误差"},
+    };
+    QSet<QString> names;
+    for (const QLineEdit* field : form.findChildren<QLineEdit*>()) {
+        EXPECT_FALSE(names.contains(field->accessibleName())) << field->objectName().toStdString();
+        names.insert(field->accessibleName());
+        EXPECT_TRUE(field->text().isEmpty());
+    }
+    EXPECT_EQ(names.size(), 28);
+    for (const auto& [field, name] : samples)
+        EXPECT_EQ(form.findChild<QLineEdit*>(field)->accessibleName(), name) << field.toStdString();
+}
+
+int inkPixels(QWidget* widget)
+{
+    const QImage image = widget->grab().toImage();
+    const QRgb background = image.pixel(0, 0);
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            inked += image.pixel(x, y) != background;
+    return inked;
+}
+
+// The stand-in faces must hold every caption whole: the Chinese characters
+// in the face itself, not as boxes, and no glyph cut by the edge of its box.
+TEST(Layout, CaptionsAreDrawnWholeInTheFacesFound)
+{
+    Form1 form;
+    for (QLabel* label : form.findChildren<QLabel*>()) {
+        if (label->objectName() == QStringLiteral("Label20"))
+            continue;
+        SCOPED_TRACE(label->objectName().toStdString());
+        // the same caption in a box with room to spare shows the whole ink
+        const int shown = inkPixels(label);
+        EXPECT_GT(shown, 0);
+        const QSize size = label->size();
+        label->resize(size.width() + 100, size.height() * 3);
+        EXPECT_EQ(shown, inkPixels(label)) << "pixels of ink cut off";
+        label->resize(size);
+
+        const QRawFont face = QRawFont::fromFont(label->font());
+        for (const QChar c : label->text()) {
+            if (c.script() == QChar::Script_Han) {
+                EXPECT_TRUE(face.supportsCharacter(c)) << QString(c).toStdString();
+            }
+        }
+    }
+}
+
+TEST(Layout, ColoursShowOnTheScreen)
+{
+    Form1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QImage image = form.grab().toImage();
+    const auto at = [&](int x, int y) { return image.pixelColor(x, y).rgb() & 0xffffff; };
+    const auto centre = [&](const char* name) { return form.findChild<QWidget*>(name)->geometry().center(); };
+
+    EXPECT_EQ(at(5, 5), 0xffffc0u) << "window background";
+    const QPoint compute = centre("Command1");
+    EXPECT_EQ(at(compute.x(), compute.y() - 10), 0xffff80u) << "compute button";
+    const QPoint print = centre("Command3");
+    EXPECT_EQ(at(print.x(), print.y() - 10), 0xffc0c0u) << "print button";
+    EXPECT_EQ(at(450, 80), 0xff0000u) << "known side A-C, away from the S3 label";
+    EXPECT_EQ(at(500, 344), 0xff0000u) << "top of the results frame";
+    EXPECT_EQ(at(312, 550), 0xff0000u) << "left of the results frame";
+}
+
+} // namespace
+} // namespace korvane
