@@ -1,8 +1,9 @@
+#include "qt_printer.h"
+
+#include "field_run.h"
 #include "font_mapping.h"
 #include "print_report.h"
-#include "qt_printer.h"
 #include "report.h"
-#include "field_run.h"
 #include "report_text.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 

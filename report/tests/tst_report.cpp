@@ -6,7 +6,6 @@
 
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -104,6 +103,12 @@ struct ValueCase {
     int line;
     const char* expected;
 };
+
+// names the case in the test list rather than dumping its bytes
+void PrintTo(const ValueCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ReportValue : public ::testing::TestWithParam<ValueCase> {};
 
