@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder, unpacks it into a scratch
+# root and checks that the program, its menu entry and its icon are there
+# and that it declares what it needs at run time.
+set -euo pipefail
+build=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+(cd "$build" && cpack -G DEB -B "$scratch/out" > "$scratch/cpack.log") || { cat "$scratch/cpack.log"; exit 1; }
+deb=$(ls "$scratch"/out/*.deb)
+dpkg-deb -x "$deb" "$scratch/root"
+
+status=0
+for file in usr/bin/korvane usr/share/applications/korvane.desktop \
+            usr/share/icons/hicolor/scalable/apps/korvane.svg; do
+    if [ -e "$scratch/root/$file" ]; then echo "found $file"; else echo "MISSING $file"; status=1; fi
+done
+[ -x "$scratch/root/usr/bin/korvane" ] || { echo "korvane is not executable"; status=1; }
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for needed in libqt6widgets6 libqt6printsupport6 fonts-arphic-uming qt6-qpa-plugins; do
+    case "$depends" in *"$needed"*) ;; *) echo "does not depend on $needed"; status=1 ;; esac
+done
+grep -q '^Exec=korvane$' "$scratch/root/usr/share/applications/korvane.desktop" || { echo "bad Exec"; status=1; }
+exit $status
