@@ -26,12 +26,26 @@ CaptionPlacement placeCaption(const QFontMetrics& metrics, const QString& captio
     return {baseline, height};
 }
 
+CaptionLabel::CaptionLabel(const QString& caption, const QFont& font, QWidget* parent) : QLabel(caption, parent)
+{
+    setFont(font);
+}
+
+void CaptionLabel::placeIn(const QRect& box)
+{
+    const CaptionPlacement placement = placeCaption(fontMetrics(), text(), box.height());
+    baseline_ = placement.baseline;
+    setGeometry(box.x(), box.y(), box.width(), placement.height);
+}
+
 void CaptionLabel::paintEvent(QPaintEvent*)
 {
+    if (baseline_ < 0)
+        baseline_ = placeCaption(fontMetrics(), text(), height()).baseline;
     QPainter painter(this);
     painter.setFont(font());
     painter.setPen(palette().color(foregroundRole()));
-    painter.drawText(QPoint(0, placeCaption(fontMetrics(), text(), height()).baseline), text());
+    painter.drawText(QPoint(0, baseline_), text());
 }
 
 } // namespace korvane

@@ -23,10 +23,16 @@ CaptionPlacement placeCaption(const QFontMetrics& metrics, const QString& captio
 // placeCaption() puts it, so that no glyph is cut.
 class CaptionLabel final : public QLabel {
 public:
-    CaptionLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {}
+    CaptionLabel(const QString& caption, const QFont& font, QWidget* parent);
+
+    // Takes `box` as its geometry, grown downward if the ink needs it.
+    void placeIn(const QRect& box);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    int baseline_ = -1; // not placed yet
 };
 
 } // namespace korvane

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "caption_label.h"
+#include "command_button.h"
 #include "fault_message.h"
 #include "font_mapping.h"
 #include "guided_entry.h"
@@ -39,6 +40,11 @@ QFont qtFont(const layout::FontSpec& spec)
     QFont font(QString::fromUtf8(spec.family));
     font.setPointSizeF(spec.points);
     font.setBold(spec.bold);
+    // The Song stand-ins draw these sizes from their own bitmaps, so hinting
+    // changes nothing on screen; asked for, it would first make FreeType
+    // analyse the whole CJK face, megabytes and milliseconds at start-up.
+    if (std::string_view(spec.family) == layout::songFamily)
+        font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
@@ -48,17 +54,6 @@ void paintBackground(QWidget* widget, QRgb colour)
     palette.setColor(QPalette::Window, QColor(colour));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-// A flat, square button face in its own colour with a raised edge that sinks
-// when pressed; the platform styles would paint over the colour.
-QString buttonStyle(QRgb colour)
-{
-    const QColor face(colour);
-    return QStringLiteral("QPushButton { background-color: %1; border: 2px outset %2; }"
-                          "QPushButton:pressed { border-style: inset; }"
-                          "QPushButton:focus { border-color: %3; }")
-        .arg(face.name(), face.darker(130).name(), face.darker(200).name());
 }
 
 } // namespace
@@ -94,17 +89,20 @@ void Form1::buildControls()
         QWidget* widget = nullptr;
         switch (control.kind) {
         case layout::Kind::Label: {
-            auto* label = new CaptionLabel(QString::fromUtf8(control.caption), this);
-            label->setFont(qtFont(control.font));
-            const QRect box = pixelRect(control);
-            label->setGeometry(box.adjusted(
-                0, 0, 0, placeCaption(label->fontMetrics(), label->text(), box.height()).height - box.height()));
+            auto* label = new CaptionLabel(QString::fromUtf8(control.caption), qtFont(control.font), this);
+            // The hidden label is never drawn; measuring its Chinese caption
+            // in its Latin face would load a whole fallback CJK face for it.
+            if (control.name == std::string_view(layout::hiddenLabel))
+                label->setGeometry(pixelRect(control));
+            else
+                label->placeIn(pixelRect(control));
             paintBackground(label, control.colour);
             widget = label;
             break;
         }
         case layout::Kind::Field: {
             auto* field = new QLineEdit(this);
+            field->setFont(qtFont(control.font));
             field->setGeometry(pixelRect(control));
             const layout::Control* caption = layout::find(control.captionLabel);
             field->setAccessibleName(QString::fromUtf8(control.pointPrefix)
@@ -116,9 +114,9 @@ void Form1::buildControls()
             break;
         }
         case layout::Kind::Button: {
-            auto* button = new QPushButton(QString::fromUtf8(control.caption), this);
+            auto* button = new CommandButton(QString::fromUtf8(control.caption), QColor(control.colour), this);
+            button->setFont(qtFont(control.font));
             button->setGeometry(pixelRect(control));
-            button->setStyleSheet(buttonStyle(control.colour));
             tabStops.emplace_back(control.tabIndex, button);
             onTop.push_back(button);
             widget = button;
@@ -133,7 +131,6 @@ void Form1::buildControls()
         }
         }
         widget->setObjectName(QString::fromUtf8(control.name));
-        widget->setFont(qtFont(control.font));
         if (control.kind != layout::Kind::Line && control.name != std::string_view(layout::hiddenLabel)) {
             right = std::max(right, widget->geometry().right() + 1);
             bottom = std::max(bottom, widget->geometry().bottom() + 1);

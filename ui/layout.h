@@ -18,13 +18,15 @@ struct FontSpec {
     bool bold;
 };
 
+inline constexpr const char* songFamily = "宋体";
+
 inline constexpr FontSpec windowFont{"MS Sans Serif", 8.25, true};
 inline constexpr FontSpec sans12Bold{"MS Sans Serif", 12, true};
 inline constexpr FontSpec sansRegular{"MS Sans Serif", 8.25, false};
-inline constexpr FontSpec song9Bold{"宋体", 9, true};
-inline constexpr FontSpec song12Bold{"宋体", 12, true};
-inline constexpr FontSpec song14Bold{"宋体", 14.25, true};
-inline constexpr FontSpec song15Bold{"宋体", 15.75, true};
+inline constexpr FontSpec song9Bold{songFamily, 9, true};
+inline constexpr FontSpec song12Bold{songFamily, 12, true};
+inline constexpr FontSpec song14Bold{songFamily, 14.25, true};
+inline constexpr FontSpec song15Bold{songFamily, 15.75, true};
 
 inline constexpr QRgb formBackground = qRgb(255, 255, 192);
 inline constexpr QRgb red = qRgb(255, 0, 0);
