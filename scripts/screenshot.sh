@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Remakes the pictures of the README: Korvane under Xvfb, driven through its
+# real dialogs with xdotool (a field network typed value by value), the window
+# after the computation, and the first page of the report printed on the
+# default printer (a cups-pdf queue, as scripts/start-print-spooler.sh sets up).
+# Needs: xvfb xdotool imagemagick poppler-utils, and a built build/app/korvane.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+display=:97
+Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+sleep 1
+
+build/app/korvane &
+korvane=$!
+for _ in $(seq 50); do
+    window=$(xdotool search --name '^Korvane$' 2>/dev/null | head -1) && [ -n "$window" ] && break
+    sleep 0.2
+done
+xdotool windowmove "$window" 20 20
+sleep 0.5
+
+# the compute button, at (6000, 9360) twips and 975 x 495: its middle in pixels
+xdotool mousemove --window "$window" 432 640 click 1
+for value in 3521.418 4210.735 3802.901 5395.280 823.7092 786.5852 974.6890 841.3028 1202.7588; do
+    sleep 0.4
+    xdotool type --delay 20 "$value"
+    xdotool key Return   # the prompt
+    sleep 0.4
+    xdotool key Return   # the confirmation: correct
+done
+sleep 1
+import -window root -crop 860x670+20+20 docs/window.png
+
+started=$(date +%s)
+xdotool mousemove --window "$window" 592 640 click 1   # the print button
+for _ in $(seq 60); do
+    pdf=$(find /root/PDF /var/spool/cups-pdf -name '*.pdf' -newermt "@$started" 2>/dev/null | head -1)
+    [ -n "$pdf" ] && break
+    sleep 0.5
+done
+sleep 1
+pdftoppm -q -png -r 60 -f 1 -l 1 -singlefile "$pdf" docs/report
+kill $korvane
+echo "wrote docs/window.png and docs/report.png"
