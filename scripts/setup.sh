@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-arphic-uming fonts-dejavu-core
+    fonts-arphic-uming fonts-dejavu-core fonts-urw-base35
     cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
     clang-14 libclang-rt-14-dev
 )
