@@ -35,15 +35,15 @@ QRect pixelRect(const layout::Control& control)
     return QRect(pixels(control.a), pixels(control.b), pixels(control.c), pixels(control.d));
 }
 
-QFont qtFont(const layout::FontSpec& spec)
+QFont qtFont(const layout::ControlFont& face)
 {
-    QFont font(QString::fromUtf8(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
+    QFont font(QString::fromUtf8(face.family));
+    font.setPointSizeF(face.points);
+    font.setBold(face.bold);
     // The Song stand-ins draw these sizes from their own bitmaps, so hinting
     // changes nothing on screen; asked for, it would first make FreeType
     // analyse the whole CJK face, megabytes and milliseconds at start-up.
-    if (std::string_view(spec.family) == layout::songFamily)
+    if (std::string_view(face.family) == layout::songFamily)
         font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }

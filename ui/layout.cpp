@@ -14,7 +14,7 @@ constexpr int buttonWidth = 975;
 constexpr int buttonHeight = 495;
 
 constexpr Control label(const char* name, const char* caption, int left, int top, int width,
-                        FontSpec font = windowFont, int height = labelHeight)
+                        ControlFont font = windowFont, int height = labelHeight)
 {
     return Control{.kind = Kind::Label, .name = name, .caption = caption,
                    .a = left, .b = top, .c = width, .d = height, .font = font};

@@ -12,7 +12,7 @@ namespace korvane::layout {
 
 enum class Kind { Label, Field, Line, Button };
 
-struct FontSpec {
+struct ControlFont {
     const char* family; // UTF-8
     double points;
     bool bold;
@@ -20,13 +20,13 @@ struct FontSpec {
 
 inline constexpr const char* songFamily = "宋体";
 
-inline constexpr FontSpec windowFont{"MS Sans Serif", 8.25, true};
-inline constexpr FontSpec sans12Bold{"MS Sans Serif", 12, true};
-inline constexpr FontSpec sansRegular{"MS Sans Serif", 8.25, false};
-inline constexpr FontSpec song9Bold{songFamily, 9, true};
-inline constexpr FontSpec song12Bold{songFamily, 12, true};
-inline constexpr FontSpec song14Bold{songFamily, 14.25, true};
-inline constexpr FontSpec song15Bold{songFamily, 15.75, true};
+inline constexpr ControlFont windowFont{"MS Sans Serif", 8.25, true};
+inline constexpr ControlFont sans12Bold{"MS Sans Serif", 12, true};
+inline constexpr ControlFont sansRegular{"MS Sans Serif", 8.25, false};
+inline constexpr ControlFont song9Bold{songFamily, 9, true};
+inline constexpr ControlFont song12Bold{songFamily, 12, true};
+inline constexpr ControlFont song14Bold{songFamily, 14.25, true};
+inline constexpr ControlFont song15Bold{songFamily, 15.75, true};
 
 inline constexpr QRgb formBackground = qRgb(255, 255, 192);
 inline constexpr QRgb red = qRgb(255, 0, 0);
@@ -46,7 +46,7 @@ struct Control {
     // Label, Field, Button: left, top, width, height.
     // Line: the two end points (x1, y1) and (x2, y2).
     int a = 0, b = 0, c = 0, d = 0;
-    FontSpec font = windowFont;
+    ControlFont font = windowFont;
     QRgb colour = formBackground; // background; for a line its pen
     int lineWidth = 1;            // pixels
     int tabIndex = -1;            // fields and buttons
