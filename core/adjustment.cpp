@@ -10,13 +10,8 @@ namespace korvane {
 
 void adjust(Observations& observations, AdjustmentResult& result, const MilestoneListener& listener)
 {
-    auto notify = [&listener](Milestone milestone) {
-        if (listener)
-            listener(milestone);
-    };
-
     const double azimuthAC = computeKnownSide(observations, result);
-    notify(Milestone::KnownSide);
+    notify(listener, Milestone::KnownSide);
 
     const ConditionCoefficients k = adjustSides(observations, result, listener);
     const Placement placed = placePoints(observations, result, azimuthAC, listener);
@@ -28,13 +23,13 @@ void adjust(Observations& observations, AdjustmentResult& result, const Mileston
                           difference(result.yp1, observations.Ya, Stage::PrecisionB, "dY"), placed.azimuthAB,
                           placed.angleABC, k.hB, k.a1, k.a2};
     computePointPrecision(b, k.aa, result.ms, Stage::PrecisionB, result.B);
-    notify(Milestone::PrecisionB);
+    notify(listener, Milestone::PrecisionB);
 
     const PointGeometry d{difference(result.xp2, observations.Xa, Stage::PrecisionD, "dX"),
                           difference(result.yp2, observations.Ya, Stage::PrecisionD, "dY"), placed.azimuthAD,
                           placed.angleADC, -k.hD, k.a5, k.a4};
     computePointPrecision(d, k.aa, result.ms, Stage::PrecisionD, result.D);
-    notify(Milestone::PrecisionD);
+    notify(listener, Milestone::PrecisionD);
 }
 
 } // namespace korvane

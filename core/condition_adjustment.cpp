@@ -26,12 +26,6 @@ double over(double numerator, double h, const char* name, Triangle triangle)
     return divide(numerator, h, site);
 }
 
-void notify(const MilestoneListener& listener, Milestone milestone)
-{
-    if (listener)
-        listener(milestone);
-}
-
 } // namespace
 
 ConditionCoefficients adjustSides(Observations& o, AdjustmentResult& r, const MilestoneListener& listener)

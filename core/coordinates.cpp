@@ -40,16 +40,14 @@ Placement placePoints(const Observations& o, AdjustmentResult& r, double azimuth
         p.azimuthAB += 360.0;
     r.xp1 = northing(p.azimuthAB, o.S1, o.Xa, Site{Stage::PointB, "xp1"});
     r.yp1 = easting(p.azimuthAB, o.S1, o.Ya, Site{Stage::PointB, "yp1"});
-    if (listener)
-        listener(Milestone::PointB);
+    notify(listener, Milestone::PointB);
 
     p.azimuthAD = azimuthAC + angleCAD;
     if (p.azimuthAD >= 360.0)
         p.azimuthAD -= 360.0;
     r.xp2 = northing(p.azimuthAD, o.S5, o.Xa, Site{Stage::PointD, "xp2"});
     r.yp2 = easting(p.azimuthAD, o.S5, o.Ya, Site{Stage::PointD, "yp2"});
-    if (listener)
-        listener(Milestone::PointD);
+    notify(listener, Milestone::PointD);
     return p;
 }
 

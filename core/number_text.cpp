@@ -6,40 +6,30 @@
 
 namespace korvane {
 
-namespace {
-
-// Writes `value` with `significant` digits in scientific form and takes the
-// digits and the decimal exponent apart.
-void decompose(double value, int significant, bool& negative, std::string& digits, int& pointPosition)
+// Writes the value with `significantDigits` digits in scientific form and
+// takes the digits and the decimal exponent apart.
+Decimal::Decimal(double value, int significantDigits)
 {
     char text[64];
-    std::snprintf(text, sizeof text, "%+.*e", significant - 1, value);
-    negative = text[0] == '-';
-    digits.clear();
+    std::snprintf(text, sizeof text, "%+.*e", significantDigits - 1, value);
+    negative_ = text[0] == '-';
     const char* p = text + 1;
     for (; *p != 'e'; ++p) {
         if (*p != '.')
-            digits.push_back(*p);
+            digits_.push_back(*p);
     }
-    pointPosition = std::atoi(p + 1) + 1;
+    pointPosition_ = std::atoi(p + 1) + 1;
+    digits_.erase(digits_.find_last_not_of('0') + 1);
 }
-
-} // namespace
 
 Decimal Decimal::of(double value)
 {
-    Decimal d;
-    decompose(value, 15, d.negative_, d.digits_, d.pointPosition_);
-    d.digits_.erase(d.digits_.find_last_not_of('0') + 1);
-    return d;
+    return Decimal(value, 15);
 }
 
 Decimal Decimal::of(float value)
 {
-    Decimal d;
-    decompose(static_cast<double>(value), 7, d.negative_, d.digits_, d.pointPosition_);
-    d.digits_.erase(d.digits_.find_last_not_of('0') + 1);
-    return d;
+    return Decimal(static_cast<double>(value), 7);
 }
 
 Decimal Decimal::roundedHalfEven(int decimals) const
@@ -103,16 +93,23 @@ std::string Decimal::fixed(int decimals) const
     return text;
 }
 
+namespace {
+
+std::string fixedText(const Decimal& d, int roundTo, int decimals)
+{
+    return (roundTo >= 0 ? d.roundedHalfEven(roundTo) : d).fixed(decimals);
+}
+
+} // namespace
+
 std::string fixedText(double value, int roundTo, int decimals)
 {
-    const Decimal d = Decimal::of(value);
-    return (roundTo >= 0 ? d.roundedHalfEven(roundTo) : d).fixed(decimals);
+    return fixedText(Decimal::of(value), roundTo, decimals);
 }
 
 std::string fixedText(float value, int roundTo, int decimals)
 {
-    const Decimal d = Decimal::of(value);
-    return (roundTo >= 0 ? d.roundedHalfEven(roundTo) : d).fixed(decimals);
+    return fixedText(Decimal::of(value), roundTo, decimals);
 }
 
 } // namespace korvane

@@ -31,6 +31,8 @@ public:
     std::string fixed(int decimals) const;
 
 private:
+    Decimal(double value, int significantDigits);
+
     enum class Tie { ToEven, AwayFromZero };
     Decimal rounded(int decimals, Tie tie) const;
 
