@@ -1,6 +1,5 @@
 #include "number_reading.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -29,13 +28,20 @@ bool nextCodePoint(std::string_view text, std::size_t& pos, char32_t& out)
     return true;
 }
 
+// blank, tab, newline, vertical tab, form feed, carriage return; named here
+// rather than asked of the C locale
+bool isAsciiBlank(char32_t cp)
+{
+    return cp == ' ' || (cp >= '\t' && cp <= '\r');
+}
+
 // The ASCII character that a typed character stands for in a number: the
 // full-width forms that a Chinese input method types become their ASCII
 // twins, and every blank becomes ' '. Anything else outside ASCII is '\0'.
 char asciiTwin(char32_t cp)
 {
     if (cp < 0x80)
-        return std::isspace(static_cast<unsigned char>(cp)) ? ' ' : static_cast<char>(cp);
+        return isAsciiBlank(cp) ? ' ' : static_cast<char>(cp);
     if (cp >= 0xFF10 && cp <= 0xFF19)
         return static_cast<char>('0' + (cp - 0xFF10));
     switch (cp) {

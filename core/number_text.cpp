@@ -1,35 +1,38 @@
 #include "number_text.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
 
 namespace korvane {
 
 // Writes the value with `significantDigits` digits in scientific form and
-// takes the digits and the decimal exponent apart.
+// takes the digits and the decimal exponent apart. The records never hold a
+// value that is not finite; should one come, it reads as zero rather than as
+// digits of "inf" or "nan".
 Decimal::Decimal(double value, int significantDigits)
 {
+    if (!std::isfinite(value))
+        return;
     char text[64];
-    std::snprintf(text, sizeof text, "%+.*e", significantDigits - 1, value);
-    negative_ = text[0] == '-';
-    const char* p = text + 1;
-    for (; *p != 'e'; ++p) {
+    const auto written = std::to_chars(std::begin(text), std::end(text), value, std::chars_format::scientific,
+                                       significantDigits - 1);
+    const char* p = text;
+    negative_ = *p == '-';
+    if (negative_)
+        ++p;
+    for (; p != written.ptr && *p != 'e'; ++p) {
         if (*p != '.')
             digits_.push_back(*p);
     }
-    pointPosition_ = std::atoi(p + 1) + 1;
+    int exponent = 0;
+    if (p != written.ptr) {
+        ++p; // 'e'
+        if (*p == '+')
+            ++p; // from_chars reads no plus sign
+        std::from_chars(p, written.ptr, exponent);
+    }
+    pointPosition_ = exponent + 1;
     digits_.erase(digits_.find_last_not_of('0') + 1);
-}
-
-Decimal Decimal::of(double value)
-{
-    return Decimal(value, 15);
-}
-
-Decimal Decimal::of(float value)
-{
-    return Decimal(static_cast<double>(value), 7);
 }
 
 Decimal Decimal::roundedHalfEven(int decimals) const
@@ -93,23 +96,9 @@ std::string Decimal::fixed(int decimals) const
     return text;
 }
 
-namespace {
-
-std::string fixedText(const Decimal& d, int roundTo, int decimals)
+std::string fixedText(const Decimal& decimal, int roundTo, int decimals)
 {
-    return (roundTo >= 0 ? d.roundedHalfEven(roundTo) : d).fixed(decimals);
-}
-
-} // namespace
-
-std::string fixedText(double value, int roundTo, int decimals)
-{
-    return fixedText(Decimal::of(value), roundTo, decimals);
-}
-
-std::string fixedText(float value, int roundTo, int decimals)
-{
-    return fixedText(Decimal::of(value), roundTo, decimals);
+    return (roundTo >= 0 ? decimal.roundedHalfEven(roundTo) : decimal).fixed(decimals);
 }
 
 } // namespace korvane

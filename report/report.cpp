@@ -28,31 +28,32 @@ Line valueLine(const char* label, Text number, const char* unit = nullptr)
 }
 
 // A number stands one space after its label (only K is written against it).
-// Values that the records keep in single precision print from their seven
-// significant digits and are not rounded before formatting; the double values
-// are rounded to the printed decimals first, with ties to even.
-Text number(double value, int roundTo, int decimals)
+// The type of the value chooses its digits: a value the records keep in
+// single precision prints from its seven significant digits, a double from
+// fifteen. Lines that round first round those digits to even.
+Text number(KeptValue auto value, int roundTo, int decimals)
 {
     return " " + fixedText(value, roundTo, decimals);
 }
 
-Text number(float value, int decimals)
-{
-    return " " + fixedText(value, noRounding, decimals);
-}
-
 // The control points are printed as entered, without rounding first.
-Text enteredCoordinate(double value)
+Text enteredCoordinate(DoubleValue auto value)
 {
     return number(value, noRounding, 3);
 }
 
-Text side(double value)
+// The observed sides are their single copies, as entered to seven digits.
+Text observedSide(SingleValue auto value)
+{
+    return number(value, noRounding, 4);
+}
+
+Text side(DoubleValue auto value)
 {
     return number(value, 4, 4);
 }
 
-Text coordinate(double value)
+Text coordinate(DoubleValue auto value)
 {
     return number(value, 3, 3);
 }
@@ -60,11 +61,11 @@ Text coordinate(double value)
 void appendPrecision(std::vector<ReportStep>& steps, const PointPrecision& p)
 {
     steps.insert(steps.end(), {
-        valueLine("纵座标单位权权倒数 :  1/px=", number(p.invPx, 5)),
-        valueLine("横座标单位权权倒数 :  1/py=", number(p.invPy, 5)),
-        valueLine("纵座标单位权中误差 :    mx=", number(p.mx, 2), millimetres),
-        valueLine("横座标单位权中误差 :    my=", number(p.my, 2), millimetres),
-        valueLine("单位权点位中误差 :      md=", number(p.md, 2), millimetres),
+        valueLine("纵座标单位权权倒数 :  1/px=", number(p.invPx, noRounding, 5)),
+        valueLine("横座标单位权权倒数 :  1/py=", number(p.invPy, noRounding, 5)),
+        valueLine("纵座标单位权中误差 :    mx=", number(p.mx, noRounding, 2), millimetres),
+        valueLine("横座标单位权中误差 :    my=", number(p.my, noRounding, 2), millimetres),
+        valueLine("单位权点位中误差 :      md=", number(p.md, noRounding, 2), millimetres),
     });
 }
 
@@ -88,12 +89,12 @@ std::vector<ReportStep> reportSteps(const Observations& o, const AdjustmentResul
         blank,
         heading("观测边长 (米) :"),
         blank,
-        valueLine("第 1 条观测边 : s1=", number(r.s1, 4)),
-        valueLine("第 2 条观测边 : s2=", number(r.s2, 4)),
+        valueLine("第 1 条观测边 : s1=", observedSide(r.s1)),
+        valueLine("第 2 条观测边 : s2=", observedSide(r.s2)),
         valueLine("第 3 条起算边 : s3=", side(r.S3)),
-        valueLine("第 4 条观测边 : s4=", number(r.s4, 4)),
-        valueLine("第 5 条观测边 : s5=", number(r.s5, 4)),
-        valueLine("第 6 条观测边 : s6=", number(r.s6, 4)),
+        valueLine("第 4 条观测边 : s4=", observedSide(r.s4)),
+        valueLine("第 5 条观测边 : s5=", observedSide(r.s5)),
+        valueLine("第 6 条观测边 : s6=", observedSide(r.s6)),
         blank,
         heading("平差改正后边长 (米) :"),
         blank,
@@ -110,7 +111,7 @@ std::vector<ReportStep> reportSteps(const Observations& o, const AdjustmentResul
         heading("法方程式 K 系数 :"),
         valueLine("K=", fixedText(r.K, 5, 5)),
         blank,
-        Line{Column{headingColumn}, Text{"单位权测边中误差 :      ms="}, number(r.ms, 2), Text{millimetres}},
+        Line{Column{headingColumn}, Text{"单位权测边中误差 :      ms="}, number(r.ms, noRounding, 2), Text{millimetres}},
         blank,
         blank,
         heading("平差结果 :"),

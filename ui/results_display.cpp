@@ -16,27 +16,27 @@ QString text(const std::string& number)
 }
 
 // S3, like the entered sides: two blanks, four decimals
-QString side(double value)
+QString side(DoubleValue auto value)
 {
     return QStringLiteral("  ") + text(fixedText(value, 4, 4));
 }
 
-QString coordinate(double value)
+QString coordinate(DoubleValue auto value)
 {
     return QStringLiteral(" ") + text(fixedText(value, 3, 3));
 }
 
-QString weightReciprocal(float value)
+QString weightReciprocal(SingleValue auto value)
 {
     return QStringLiteral(" ") + text(fixedText(value, 4, 4));
 }
 
-QString seconds(float value)
+QString seconds(SingleValue auto value)
 {
     return QStringLiteral(" ") + text(fixedText(value, 2, 2)) + QStringLiteral("秒");
 }
 
-QString millimetres(float value)
+QString millimetres(SingleValue auto value)
 {
     return QStringLiteral(" ") + text(fixedText(value, 2, 2)) + QStringLiteral("毫米");
 }

@@ -12,7 +12,8 @@
 
 namespace {
 
-void requireFinite(double value)
+// each value written by the rule of its own precision, as window and paper do
+void requireFinite(korvane::KeptValue auto value)
 {
     if (!std::isfinite(value))
         std::abort();

@@ -4,9 +4,9 @@
 #include "number_reading.h"
 #include "number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -20,9 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!std::isfinite(*value))
         std::abort();
 
+    // the shortest text that reads back to the same double
     char written[32];
-    std::snprintf(written, sizeof written, "%.17g", *value);
-    const std::optional<double> again = korvane::readNumber(written);
+    const auto end = std::to_chars(std::begin(written), std::end(written), *value).ptr;
+    const std::optional<double> again = korvane::readNumber(std::string_view(written, end - written));
     if (!again || *again != *value)
         std::abort();
     korvane::fixedText(*value, 3, 3);
