@@ -31,8 +31,9 @@ Placement placePoints(const Observations& o, AdjustmentResult& r, double azimuth
     Placement p;
     p.angleABC = triangleAngle(S1, S2, S3, Site{Stage::PointB, "angleABC", Triangle::ABC});
     const double angleBAC = triangleAngle(S1, S3, S2, Site{Stage::PointB, "angleBAC", Triangle::ABC});
-    const double angleACD = triangleAngle(S3, S4, S5, Site{Stage::PointB, "angleACD", Triangle::ACD});
-    const double angleCAD = triangleAngle(S3, S5, S4, Site{Stage::PointB, "angleCAD", Triangle::ACD});
+    // A-C-D places D, though its angles are formed before B is stored
+    const double angleACD = triangleAngle(S3, S4, S5, Site{Stage::PointD, "angleACD", Triangle::ACD});
+    const double angleCAD = triangleAngle(S3, S5, S4, Site{Stage::PointD, "angleCAD", Triangle::ACD});
     p.angleADC = (180.0 - angleACD) - angleCAD;
 
     p.azimuthAB = azimuthAC - angleBAC;

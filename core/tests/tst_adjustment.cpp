@@ -2,6 +2,7 @@
 #include "checked_arithmetic.h"
 #include "constants.h"
 #include "condition_adjustment.h"
+#include "coordinates.h"
 #include "known_side.h"
 #include "point_precision.h"
 #include "network.h"
@@ -323,6 +324,39 @@ TEST(CheckedArithmetic, NarrowingToSingleOverflowsOnlyBeyondTheFloatRange)
         }
     }
     EXPECT_THROW(toSingle(std::nan(""), site), AdjustmentError);
+}
+
+// Adjusted sides that no longer close a triangle: the fault names the point
+// that the triangle places, and nothing of either point is stored.
+TEST(PlacementFault, EachTriangleNamesThePointItPlaces)
+{
+    const struct {
+        const char* name;
+        double Observations::*side;
+        Triangle triangle;
+        Stage stage;
+    } cases[] = {
+        {"S2TooShortForABC", &Observations::S2, Triangle::ABC, Stage::PointB},
+        {"S4TooShortForACD", &Observations::S4, Triangle::ACD, Stage::PointD},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Observations o = measuredField();
+        o.*c.side = 10.0;
+        AdjustmentResult r;
+        const double azimuthAC = computeKnownSide(o, r);
+        std::vector<Milestone> heard;
+        try {
+            placePoints(o, r, azimuthAC, [&](Milestone m) { heard.push_back(m); });
+            FAIL() << "no fault raised";
+        } catch (const AdjustmentError& e) {
+            EXPECT_EQ(e.fault(), Fault::NoTriangle);
+            EXPECT_EQ(e.triangle(), c.triangle);
+            EXPECT_EQ(e.stage(), c.stage);
+        }
+        EXPECT_TRUE(heard.empty());
+        EXPECT_EQ(r.xp1, 0.0);
+    }
 }
 
 TEST(PointPrecisionFault, NegativeWeightReciprocalStopsBeforeTheStandardErrors)
