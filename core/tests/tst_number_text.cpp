@@ -1,3 +1,5 @@
+#include "comma_locale.h"
+#include "number_reading.h"
 #include "number_text.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +9,7 @@
 
 using korvane::fixedText;
 using korvane::noRounding;
+using korvane::readNumber;
 
 namespace {
 
@@ -26,9 +29,7 @@ TEST_P(DoubleText, RoundsThenFormats)
     EXPECT_EQ(fixedText(c.value, c.roundTo, c.decimals), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DoubleText,
-    testing::Values(
+const DoubleCase doubleCases[] = {
         DoubleCase{"ZeroPadsToPattern", 0.0, noRounding, 3, "0.000"},
         DoubleCase{"NegativeZeroHasNoSign", -0.0, 2, 2, "0.00"},
         DoubleCase{"TinyNegativeRoundsToUnsignedZero", -0.001, 2, 2, "0.00"},
@@ -54,21 +55,72 @@ INSTANTIATE_TEST_SUITE_P(
         DoubleCase{"EchoOfEntry", 512.34567, noRounding, 3, "512.346"},
         DoubleCase{"LargeCoordinate", 3456789.12345, 3, 3, "3456789.123"},
         DoubleCase{"HugeValueWritesAllDigits", 1.5e20, 2, 2, "150000000000000000000.00"},
-        DoubleCase{"RoundingFewerDecimalsThanPattern", 1.23456, 2, 5, "1.23000"}),
+        DoubleCase{"RoundingFewerDecimalsThanPattern", 1.23456, 2, 5, "1.23000"},
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DoubleText, testing::ValuesIn(doubleCases),
     [](const testing::TestParamInfo<DoubleCase>& info) { return std::string(info.param.name); });
+
+struct SingleCase {
+    const char* name;
+    float value;
+    int roundTo;
+    int decimals;
+    const char* expected;
+};
+
+// A float is written from its seven significant digits; each row would come
+// out otherwise if the float were widened and written from fifteen.
+const SingleCase singleCases[] = {
+    // 1234.5678 is held as the float 1234.5677490234375, written 1234.568
+    {"SideAtSevenDigits", 1234.5678f, noRounding, 4, "1234.5680"},
+    {"RoundingTieToEven", 0.125f, 2, 2, "0.12"},
+    {"NegativeKeepsSign", -1.234f, 2, 2, "-1.23"},
+    // the float nearest 0.145 is 0.14499999582...: at 7 digits a half
+    {"FormattingTieAwayFromZero", 0.145f, noRounding, 2, "0.15"},
+    {"RoundingTieToEvenDown", 0.145f, 2, 2, "0.14"},
+    // 12.345f is 12.3450002670288... at 15 digits, which would round up
+    {"TieAboveTheFloatRoundsToEven", 12.345f, 2, 2, "12.34"},
+    // 1.015f is 1.01499998569489... at 15 digits, which would round down
+    {"TieBelowTheFloatRoundsToEven", 1.015f, 2, 2, "1.02"},
+    {"NegativeTieToEven", -5.005f, 2, 2, "-5.00"},
+    {"LargestFloat", std::numeric_limits<float>::max(), 2, 2, "340282300000000000000000000000000000000.00"},
+};
 
 TEST(SingleText, IsTakenAtSevenSignificantDigits)
 {
-    // 1234.5678 is held as the float 1234.5677490234375, written 1234.568
-    EXPECT_EQ(fixedText(1234.5678f, noRounding, 4), "1234.5680");
+    for (const SingleCase& c : singleCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(fixedText(c.value, c.roundTo, c.decimals), c.expected);
+    }
+    // the same decimal as a double keeps its own digits
     EXPECT_EQ(fixedText(1234.5678, noRounding, 4), "1234.5678");
-    EXPECT_EQ(fixedText(0.125f, 2, 2), "0.12");
-    EXPECT_EQ(fixedText(-1.234f, 2, 2), "-1.23");
-    // the float nearest 0.145 is 0.14499999582...: at 7 digits a half
-    EXPECT_EQ(fixedText(0.145f, noRounding, 2), "0.15");
-    EXPECT_EQ(fixedText(0.145f, 2, 2), "0.14");
-    EXPECT_EQ(fixedText(std::numeric_limits<float>::max(), 2, 2),
-              "340282300000000000000000000000000000000.00");
+}
+
+// The precision is chosen by the exact type alone: neither rule takes a value
+// that would first have to be converted.
+template <typename T>
+concept Formattable = requires(T value) { fixedText(value, 2, 2); };
+static_assert(Formattable<double> && Formattable<float>);
+static_assert(!Formattable<int> && !Formattable<long double> && !Formattable<long>);
+
+// The number texts of both tables, and reading, on a desktop whose locale
+// writes a decimal comma (the window takes on the user's locale at start-up).
+TEST(NumberTexts, AreTheSameUnderACommaDecimalLocale)
+{
+    korvane::testing::CommaDecimalLocale comma;
+    ASSERT_TRUE(comma.active()) << comma.problem();
+    for (const DoubleCase& c : doubleCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(fixedText(c.value, c.roundTo, c.decimals), c.expected);
+    }
+    for (const SingleCase& c : singleCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(fixedText(c.value, c.roundTo, c.decimals), c.expected);
+    }
+    EXPECT_EQ(readNumber("3533098.016"), 3533098.016);
+    EXPECT_EQ(readNumber("1,5"), std::nullopt) << "a decimal comma is not a number in the entry";
 }
 
 } // namespace

@@ -1,6 +1,9 @@
+#include "comma_locale.h"
 #include "fakes.h"
 #include "fault_message.h"
 #include "form1.h"
+#include "report.h"
+#include "results_display.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -12,6 +15,7 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 namespace korvane {
@@ -283,6 +287,111 @@ TEST(Form1, PrinterFaultsBecomeMessages)
     }
     EXPECT_TRUE(printFailureMessage(PrintError::Reason::NoDefaultPrinter).startsWith("没有默认打印机"));
     EXPECT_TRUE(printFailureMessage(PrintError::Reason::PrinterFailed).startsWith("打印失败"));
+}
+
+// Every value kept in single precision, each set to a float whose decimal at
+// seven digits is an exact tie and at fifteen is not, so the rule of the
+// wrong precision would give another last digit (the expectations were worked
+// out by hand from the seven digits). Rows with a screen field check the
+// window, every row checks the paper. The window rounds 1/px and 1/py to four
+// decimals, the paper formats five, so each has one tie for either.
+struct SingleTie {
+    const char* name;
+    std::function<void(AdjustmentResult&)> set;
+    const char* field; // nullptr: not shown in the window
+    const char* shown;
+    int line; // of the report
+    const char* printed;
+};
+
+// the number on line `n` of the report, the item after its label
+std::string printedNumber(const Observations& o, const AdjustmentResult& r, int n)
+{
+    int number = 0;
+    for (const ReportStep& step : reportSteps(o, r)) {
+        const auto* line = std::get_if<Line>(&step);
+        if (line && ++number == n)
+            return line->size() > 2 ? std::get<Text>((*line)[2]) : "<no number on the line>";
+    }
+    return "<no line " + std::to_string(n) + ">";
+}
+
+TEST(ScreenAndPaper, SinglePrecisionTiesAreTakenAtSevenDigits)
+{
+    using R = AdjustmentResult&;
+    const SingleTie ties[] = {
+        {"w 12.345 (15 digits: 12.35)", [](R r) { r.w = 12.345f; }, "Text17", " 12.34秒", 28, " 12.34"},
+        {"w 1.015 (1.01)", [](R r) { r.w = 1.015f; }, "Text17", " 1.02秒", 28, " 1.02"},
+        {"w 0.045 (0.05)", [](R r) { r.w = 0.045f; }, "Text17", " 0.04秒", 28, " 0.04"},
+        {"w -5.005 (-5.01)", [](R r) { r.w = -5.005f; }, "Text17", " -5.00秒", 28, " -5.00"},
+        {"ms 1.015 (1.01)", [](R r) { r.ms = 1.015f; }, "Text18", " 1.02毫米", 33, " 1.02"},
+        {"mx of B 8.275 (8.27)", [](R r) { r.B.mx = 8.275f; }, "Text21", " 8.28毫米", 45, " 8.28"},
+        {"my of B 2.135 (2.13)", [](R r) { r.B.my = 2.135f; }, "Text22", " 2.14毫米", 46, " 2.14"},
+        {"md of B 2.675 (2.67)", [](R r) { r.B.md = 2.675f; }, "Text23", " 2.68毫米", 47, " 2.68"},
+        {"mx of D 1.535 (1.53)", [](R r) { r.D.mx = 1.535f; }, "Text25", " 1.54毫米", 55, " 1.54"},
+        {"my of D 1.775 (1.77)", [](R r) { r.D.my = 1.775f; }, "Text28", " 1.78毫米", 56, " 1.78"},
+        {"md of D 2.455 (2.45)", [](R r) { r.D.md = 2.455f; }, "Text26", " 2.46毫米", 57, " 2.46"},
+        {"1/px of B on screen 0.86685 (0.8669)", [](R r) { r.B.invPx = 0.86685f; }, "Text19", " 0.8668", 43, " 0.86685"},
+        {"1/py of B on screen 0.81365 (0.8137)", [](R r) { r.B.invPy = 0.81365f; }, "Text20", " 0.8136", 44, " 0.81365"},
+        {"1/px of D on screen 0.50145 (0.5015)", [](R r) { r.D.invPx = 0.50145f; }, "Text24", " 0.5014", 53, " 0.50145"},
+        {"1/py of D on screen 0.50215 (0.5021)", [](R r) { r.D.invPy = 0.50215f; }, "Text27", " 0.5022", 54, " 0.50215"},
+        {"1/px of B on paper 0.866835 (0.86683)", [](R r) { r.B.invPx = 0.866835f; }, "Text19", " 0.8668", 43, " 0.86684"},
+        {"1/py of B on paper 0.813675 (0.81367)", [](R r) { r.B.invPy = 0.813675f; }, "Text20", " 0.8137", 44, " 0.81368"},
+        {"1/px of D on paper 0.543215 (0.54321)", [](R r) { r.D.invPx = 0.543215f; }, "Text24", " 0.5432", 53, " 0.54322"},
+        {"1/py of D on paper 0.502315 (0.50231)", [](R r) { r.D.invPy = 0.502315f; }, "Text27", " 0.5023", 54, " 0.50232"},
+        {"s1 61.50935 (61.5093)", [](R r) { r.s1 = 61.50935f; }, nullptr, nullptr, 11, " 61.5094"},
+        {"s2 81.83935 (81.8393)", [](R r) { r.s2 = 81.83935f; }, nullptr, nullptr, 12, " 81.8394"},
+        {"s4 12.34565 (12.3456)", [](R r) { r.s4 = 12.34565f; }, nullptr, nullptr, 14, " 12.3457"},
+        {"s5 60.15545 (60.1554)", [](R r) { r.s5 = 60.15545f; }, nullptr, nullptr, 15, " 60.1555"},
+        {"s6 61.08785 (61.0878)", [](R r) { r.s6 = 61.08785f; }, nullptr, nullptr, 16, " 61.0879"},
+    };
+    for (const SingleTie& tie : ties) {
+        SCOPED_TRACE(tie.name);
+        AdjustmentResult result;
+        tie.set(result);
+        if (tie.field) {
+            testing::RecordingFields fields;
+            for (const display::Row& row : display::rows())
+                showResults(row.milestone, result, fields);
+            EXPECT_EQ(fields.texts.value(tie.field), QString::fromUtf8(tie.shown));
+        }
+        EXPECT_EQ(printedNumber({}, result, tie.line), tie.printed);
+    }
+}
+
+// Everything the window shows and the report prints of one field run.
+std::vector<std::string> shownAndPrinted()
+{
+    ScriptedDialog dialog;
+    typeAll(dialog, network);
+    RecordingMessages messages;
+    Form1 form(&dialog, &messages);
+    std::vector<std::string> texts;
+    form.setPrintCommand([&texts](const Observations& o, const AdjustmentResult& r) {
+        for (const ReportStep& step : reportSteps(o, r))
+            if (const auto* line = std::get_if<Line>(&step))
+                for (const LineItem& item : *line)
+                    if (const auto* text = std::get_if<Text>(&item))
+                        texts.push_back(*text);
+    });
+    form.Command1_Click();
+    form.Command3_Click();
+    for (const QLineEdit* field : form.findChildren<QLineEdit*>())
+        texts.push_back(field->objectName().toStdString() + ":" + field->text().toStdString());
+    EXPECT_EQ(messages.messages, QStringList());
+    return texts;
+}
+
+// A German or Russian desktop writes its numbers with a decimal comma, and
+// the application takes on the user's locale at start-up: the digits of the
+// window and of the paper must not change with it.
+TEST(ScreenAndPaper, CommaDecimalDesktopShowsAndPrintsTheSameDigits)
+{
+    const std::vector<std::string> plain = shownAndPrinted();
+    ASSERT_GT(plain.size(), 28u + 40u);
+    testing::CommaDecimalLocale comma;
+    ASSERT_TRUE(comma.active()) << comma.problem();
+    EXPECT_EQ(shownAndPrinted(), plain);
 }
 
 TEST(Form1, EndButtonEndsTheEventLoopWithExitCodeZero)
