@@ -1,9 +1,10 @@
 #include "adjustment.h"
 
+#include "checked_arithmetic.h"
 #include "condition_adjustment.h"
 #include "coordinates.h"
 #include "known_side.h"
-#include "checked_arithmetic.h"
+#include "notify.h"
 #include "point_precision.h"
 
 namespace korvane {
@@ -12,6 +13,10 @@ void adjust(Observations& observations, AdjustmentResult& result, const Mileston
 {
     const double azimuthAC = computeKnownSide(observations, result);
     notify(listener, Milestone::KnownSide);
+    // A and C in one place: S3 is shown as the zero it is, and no triangle
+    // of the adjustment can stand on it
+    if (result.S3 == 0.0)
+        fail(Site{Stage::Adjustment, "S3", Triangle::ABC}, Fault::CoincidentControlPoints);
 
     const ConditionCoefficients k = adjustSides(observations, result, listener);
     const Placement placed = placePoints(observations, result, azimuthAC, listener);

@@ -2,6 +2,7 @@
 
 #include "checked_arithmetic.h"
 #include "constants.h"
+#include "notify.h"
 #include "triangle.h"
 
 #include <cmath>

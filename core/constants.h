@@ -1,10 +1,15 @@
 #pragma once
 
-// The constants of the arithmetic. pi is deliberately the ten-decimal value
-// the adjustment has always used, not the exact one: every conversion between
-// degrees and radians goes through degPerRad, so an angle of 90 degrees is
-// 1.57079632675 radians. rho (seconds per radian) is the rounded survey value
-// and enters only the condition coefficients.
+// The constants of the arithmetic.
+//
+// pi is the ten-decimal value 3.1415926535, about 9e-11 below the true one,
+// and every conversion between degrees and radians goes through degPerRad
+// formed from it: the digits of every angle, coordinate and error depend on
+// this value, and results are comparable with earlier adjustments only while
+// it stays. So 90 degrees is 1.57079632675 radians here.
+//
+// rho is the survey value of seconds per radian, 206265; it enters only the
+// condition coefficients and is not 3600 * degPerRad (206264.806...).
 namespace korvane {
 
 inline constexpr double pi = 3.1415926535;

@@ -3,7 +3,6 @@
 #include "constants.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace korvane {
 
@@ -11,11 +10,8 @@ namespace {
 
 void requirePositive(NamedSide side, const Site& site)
 {
-    if (side.length > 0.0) [[likely]]
-        return;
-    const bool controlPointsCoincide = side.length == 0.0 && std::strcmp(side.name, "S3") == 0;
-    fail(Site{site.stage, side.name, site.triangle},
-         controlPointsCoincide ? Fault::CoincidentControlPoints : Fault::NonPositiveSide);
+    if (!(side.length > 0.0)) [[unlikely]]
+        fail(Site{site.stage, side.name, site.triangle}, Fault::NonPositiveSide);
 }
 
 } // namespace

@@ -9,17 +9,6 @@ QString u(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-QString triangleName(Triangle triangle)
-{
-    switch (triangle) {
-    case Triangle::ABC: return QStringLiteral("A-B-C");
-    case Triangle::ACD: return QStringLiteral("A-C-D");
-    case Triangle::ABD: return QStringLiteral("A-B-D");
-    case Triangle::None: break;
-    }
-    return {};
-}
-
 QString triangleSides(Triangle triangle)
 {
     switch (triangle) {
@@ -57,22 +46,12 @@ QString pointOf(Stage stage)
     return stage == Stage::PrecisionD || stage == Stage::PointD ? QStringLiteral("D") : QStringLiteral("B");
 }
 
-// The entry keeps a side's single copy under a lower-case name; the operator
-// knows the side by its upper-case one.
-QString quantityName(const AdjustmentError& error)
-{
-    QString name = QString::fromStdString(error.quantity());
-    if (error.stage() == Stage::Entry && name.size() == 2 && name.front() == QLatin1Char('s'))
-        name.front() = QLatin1Char('S');
-    return name;
-}
-
 } // namespace
 
 QString faultMessage(const AdjustmentError& error)
 {
-    const QString quantity = quantityName(error);
-    const QString triangle = triangleName(error.triangle());
+    const QString quantity = QString::fromStdString(error.quantity());
+    const QString triangle = QString::fromUtf8(toString(error.triangle()));
     const QString adjusted = usesAdjustedSides(error.stage()) ? u("平差后，") : QString();
 
     switch (error.fault()) {

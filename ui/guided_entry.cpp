@@ -2,7 +2,6 @@
 
 #include "field_writer.h"
 
-#include "checked_arithmetic.h"
 #include "number_reading.h"
 #include "number_text.h"
 
@@ -29,23 +28,23 @@ const char* const s4Confirmation =
 // coordinates echo with one blank and three decimals, sides with two blanks
 // and four
 const auto table = std::to_array<Row>({
-    {&Observations::Xa, nullptr, nullptr, "请输入已知点 A 的纵座标 Xa:", "Text1", 3, " ", xaConfirmation,
+    {&Observations::Xa, std::nullopt, "请输入已知点 A 的纵座标 Xa:", "Text1", 3, " ", xaConfirmation,
      "输入正确的已知点 A 的纵座标 Xa:"},
-    {&Observations::Ya, nullptr, nullptr, "请输入已知点 A 的横座标 Ya:", "Text2", 3, " ", yaConfirmation,
+    {&Observations::Ya, std::nullopt, "请输入已知点 A 的横座标 Ya:", "Text2", 3, " ", yaConfirmation,
      "输入正确的已知点 A 的横座标 Ya:"},
-    {&Observations::Xc, nullptr, nullptr, "请输入已知点 C 的纵座标 Xc:", "Text3", 3, " ", standardConfirmation,
+    {&Observations::Xc, std::nullopt, "请输入已知点 C 的纵座标 Xc:", "Text3", 3, " ", standardConfirmation,
      "输入正确的已知点 C 的纵座标 Xc:"},
-    {&Observations::Yc, nullptr, nullptr, "请输入已知点 C 的横座标 Yc:", "Text4", 3, " ", standardConfirmation,
+    {&Observations::Yc, std::nullopt, "请输入已知点 C 的横座标 Yc:", "Text4", 3, " ", standardConfirmation,
      "输入正确的已知点 C 的横座标 Yc:"},
-    {&Observations::S1, &AdjustmentResult::s1, "s1", "请输入 A--B 观测边长 S1: ", "Text5", 4, "  ",
+    {&Observations::S1, MeasuredSide::S1, "请输入 A--B 观测边长 S1: ", "Text5", 4, "  ",
      standardConfirmation, "输入正确的 A--B 的观测边长 S1: "},
-    {&Observations::S2, &AdjustmentResult::s2, "s2", "请输入 B--C 观测边长 S2: ", "Text6", 4, "  ",
+    {&Observations::S2, MeasuredSide::S2, "请输入 B--C 观测边长 S2: ", "Text6", 4, "  ",
      standardConfirmation, "输入正确的 B--C 的观测边长 S2: "},
-    {&Observations::S4, &AdjustmentResult::s4, "s4", "请输入 C--D 观测边长 S4: ", "Text8", 4, "  ",
+    {&Observations::S4, MeasuredSide::S4, "请输入 C--D 观测边长 S4: ", "Text8", 4, "  ",
      s4Confirmation, "输入正确的 C--D 的观测边长 S4: "},
-    {&Observations::S5, &AdjustmentResult::s5, "s5", "请输入 D--A 观测边长 S5: ", "Text9", 4, "  ",
+    {&Observations::S5, MeasuredSide::S5, "请输入 D--A 观测边长 S5: ", "Text9", 4, "  ",
      standardConfirmation, "输入正确的 D--A 的观测边长 S5: "},
-    {&Observations::S6, &AdjustmentResult::s6, "s6", "请输入 B--D 观测边长 S6: ", "Text10", 4, "  ",
+    {&Observations::S6, MeasuredSide::S6, "请输入 B--D 观测边长 S6: ", "Text10", 4, "  ",
      standardConfirmation, "输入正确的 B--D 的观测边长 S6: "},
 });
 
@@ -120,8 +119,8 @@ EntryOutcome GuidedEntry::run(Observations& observations, AdjustmentResult& resu
             confirmation = entry::standardConfirmation;
         }
 
-        if (row.single)
-            result.*row.single = toSingle(value, Site{Stage::Entry, row.singleName});
+        if (row.side)
+            keepSingleCopy(*row.side, value, result);
     }
     return EntryOutcome::Completed;
 }

@@ -7,11 +7,13 @@
 
 #include "input_dialog.h"
 
+#include "measured_side.h"
 #include "records.h"
 
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <span>
 
 namespace korvane {
@@ -22,8 +24,7 @@ namespace entry {
 
 struct Row {
     double Observations::*value;
-    float AdjustmentResult::*single; // nullptr for the coordinates
-    const char* singleName;          // the single copy, as the error names it
+    std::optional<MeasuredSide> side; // none for the coordinates
     const char* prompt;
     const char* field;
     int decimals; // of the echo

@@ -237,7 +237,7 @@ TEST(GuidedEntry, SideBeyondSinglePrecisionIsAnOverflowNamingTheSide)
     } catch (const AdjustmentError& error) {
         EXPECT_EQ(error.fault(), Fault::Overflow);
         EXPECT_EQ(error.stage(), Stage::Entry);
-        EXPECT_EQ(error.quantity(), "s1");
+        EXPECT_EQ(error.quantity(), "S1") << "named as the surveyor names the side";
     }
     EXPECT_EQ(run.observations.S1, 1e39);
 }

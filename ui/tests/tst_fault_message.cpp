@@ -34,7 +34,7 @@ TEST(FaultMessage, NamesTheFaultInTheSurveyorsTerms)
          {"S2", "零或负数", "A-B-C"}},
         {"flat triangle", AdjustmentError(Stage::Adjustment, Fault::FlatTriangle, "a4", Triangle::ACD),
          {"A-C-D", "一条直线"}},
-        {"side beyond single precision at entry", AdjustmentError(Stage::Entry, Fault::Overflow, "s4"),
+        {"side beyond single precision at entry", AdjustmentError(Stage::Entry, Fault::Overflow, "S4"),
          {"S4", "单精度"}},
         {"overflow in the computation", AdjustmentError(Stage::PointD, Fault::Overflow, "yp2"),
          {"待定点 D", "yp2", "溢出"}},

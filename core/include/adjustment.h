@@ -37,13 +37,6 @@ enum class Milestone {
 
 using MilestoneListener = std::function<void(Milestone)>;
 
-// Tells the listener, when there is one.
-inline void notify(const MilestoneListener& listener, Milestone milestone)
-{
-    if (listener)
-        listener(milestone);
-}
-
 // Runs the whole computation on the nine entered values. The measured sides in
 // `observations` are replaced by the adjusted ones once ms is known.
 void adjust(Observations& observations, AdjustmentResult& result,
