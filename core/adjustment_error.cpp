@@ -1,6 +1,8 @@
 #include "adjustment_error.h"
 #include "checked_arithmetic.h"
 
+#include <utility>
+
 namespace korvane {
 
 namespace {

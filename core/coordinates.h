@@ -14,9 +14,9 @@ struct Placement {
 };
 
 // Places B (left of A->C, at S1 from A) and D (right of it, at S5 from A)
-// from the adjusted sides, storing xp1, yp1 and then xp2, yp2; the listener
-// hears of B before the azimuth of D is formed.
-Placement placePoints(const Observations& adjusted, AdjustmentResult& result, double azimuthAC,
+// from the adjusted sides in `o`, storing xp1, yp1 and then xp2, yp2 in `r`;
+// the listener hears of B before the azimuth of D is formed.
+Placement placePoints(const Observations& o, AdjustmentResult& r, double azimuthAC,
                       const MilestoneListener& listener);
 
 } // namespace korvane

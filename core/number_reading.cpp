@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace korvane {
 

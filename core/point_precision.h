@@ -25,11 +25,10 @@ struct PointGeometry {
     double aAcross;
 };
 
-// The weight reciprocals of the point's northing and easting, and from them
-// and ms its standard errors and position error, each stored into `precision`
+// The weight reciprocals of the point `g`'s northing and easting, and from
+// them and ms its standard errors and position error, each stored into `out`
 // as a float the moment it is formed. A weight reciprocal below zero has no
 // square root: that fails with NegativeWeightReciprocal.
-void computePointPrecision(const PointGeometry& point, double aa, float ms, Stage stage,
-                           PointPrecision& precision);
+void computePointPrecision(const PointGeometry& g, double aa, float ms, Stage stage, PointPrecision& out);
 
 } // namespace korvane

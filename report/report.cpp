@@ -2,6 +2,8 @@
 
 #include "number_text.h"
 
+#include <utility>
+
 namespace korvane {
 namespace {
 

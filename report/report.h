@@ -34,8 +34,7 @@ using ReportStep = std::variant<Line, FontSize>;
 
 // The 57 lines of the report, with the switch from the title size to the body
 // size after the third.
-std::vector<ReportStep> reportSteps(const Observations& observations,
-                                    const AdjustmentResult& result);
+std::vector<ReportStep> reportSteps(const Observations& o, const AdjustmentResult& r);
 
 // Sets up the page, prints every step and ends the document.
 void printReport(Printer& printer, const Observations& observations,

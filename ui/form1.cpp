@@ -18,6 +18,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 #include <vector>
 

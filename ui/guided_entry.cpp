@@ -6,6 +6,7 @@
 #include "number_text.h"
 
 #include <array>
+#include <utility>
 
 namespace korvane {
 

@@ -5,6 +5,7 @@
 #include "adjustment.h"
 #include "number_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>

@@ -17,6 +17,7 @@ namespace korvane {
 namespace {
 
 using testing::Network;
+using namespace testing; // the named tolerances
 
 // A realistic rhombus: A-C about 1.2 km east-north-east, B north of it, D south.
 const Network field{{3521.418, 4210.735}, {4180.256, 4705.113}, {3802.901, 5395.280}, {2987.664, 4861.052}};
@@ -73,7 +74,7 @@ TEST(KnownSide, AzimuthInEveryQuadrantAndOnTheAxes)
         AdjustmentResult r;
         const double azimuth = computeKnownSide(o, r);
         EXPECT_DOUBLE_EQ(r.S3, c.S3);
-        EXPECT_NEAR(azimuth, c.azimuth, 1e-10);
+        EXPECT_NEAR(azimuth, c.azimuth, tenPicodegrees);
         EXPECT_GE(azimuth, 0.0);
         EXPECT_LT(azimuth, 360.0);
     }
@@ -88,17 +89,19 @@ TEST(Adjustment, ConsistentSidesNeedNoCorrection)
 
     // The ten-decimal pi leaves a trace: an obtuse angle is 180 degrees plus
     // a scaled arctangent, 180 x 3e-11 degrees off, some 2e-5 seconds.
-    EXPECT_NEAR(r.w, 0.0f, 1e-4f);
-    EXPECT_NEAR(r.K, 0.0, 1e-9);
-    EXPECT_NEAR(r.ms, 0.0f, 1e-4f);
-    // 1 micrometre: the adjusted sides and coordinates are the exact ones
+    EXPECT_NEAR(r.w, 0.0f, tenthMilliarcsecond);
+    // K is -w / [aa], with [aa] near 1e5 (seconds per metre) squared
+    constexpr double noCorrelate = 1e-9;
+    EXPECT_NEAR(r.K, 0.0, noCorrelate);
+    EXPECT_NEAR(r.ms, 0.0f, tenthMicrometreInMillimetres);
+    // the adjusted sides and coordinates are the exact ones
     for (double Observations::*side : {&Observations::S1, &Observations::S2, &Observations::S4,
                                        &Observations::S5, &Observations::S6})
-        EXPECT_NEAR(o.*side, measured.*side, 1e-6);
-    EXPECT_NEAR(r.xp1, field.B.x, 1e-6);
-    EXPECT_NEAR(r.yp1, field.B.y, 1e-6);
-    EXPECT_NEAR(r.xp2, field.D.x, 1e-6);
-    EXPECT_NEAR(r.yp2, field.D.y, 1e-6);
+        EXPECT_NEAR(o.*side, measured.*side, oneMicrometre);
+    EXPECT_NEAR(r.xp1, field.B.x, oneMicrometre);
+    EXPECT_NEAR(r.yp1, field.B.y, oneMicrometre);
+    EXPECT_NEAR(r.xp2, field.D.x, oneMicrometre);
+    EXPECT_NEAR(r.yp2, field.D.y, oneMicrometre);
 }
 
 TEST(Adjustment, KAndCorrectionsComeFromTheSinglePrecisionMisclosure)
@@ -110,19 +113,21 @@ TEST(Adjustment, KAndCorrectionsComeFromTheSinglePrecisionMisclosure)
     const ConditionCoefficients k = adjustSides(o, r, {});
 
     const double wDouble = independentMisclosure(measured, r.S3);
-    EXPECT_NEAR(r.w, wDouble, 1e-4);
+    EXPECT_NEAR(r.w, wDouble, tenthMilliarcsecond);
     ASSERT_NE(static_cast<double>(r.w), wDouble) << "pick sides whose w is not a float";
-    // the normal equation K [aa] + w = 0 holds with the stored float w
-    EXPECT_NEAR(r.K * k.aa, -static_cast<double>(r.w), 1e-12 * std::abs(r.w));
+    // the normal equation K [aa] + w = 0 holds with the stored float w, to
+    // the last digits of a double
+    constexpr double doubleRoundOff = 1e-12;
+    EXPECT_NEAR(r.K * k.aa, -static_cast<double>(r.w), doubleRoundOff * std::abs(r.w));
     // and so does the condition equation with the corrections applied
     const double vS6 = o.S6 - measured.S6;
     const double av = k.a1 * (o.S1 - measured.S1) + k.a2 * (o.S2 - measured.S2) +
                       k.a4 * (o.S4 - measured.S4) + k.a5 * (o.S5 - measured.S5) + k.a6 * vS6;
-    EXPECT_NEAR(av, -static_cast<double>(r.w), 1e-6);
+    EXPECT_NEAR(av, -static_cast<double>(r.w), oneMicroarcsecond);
 
     const double vv = std::pow(o.S1 - measured.S1, 2) + std::pow(o.S2 - measured.S2, 2) +
                       std::pow(o.S4 - measured.S4, 2) + std::pow(o.S5 - measured.S5, 2) + vS6 * vS6;
-    EXPECT_NEAR(r.ms, std::sqrt(vv) * 1000.0, 1e-4);
+    EXPECT_NEAR(r.ms, std::sqrt(vv) * 1000.0, tenthMicrometreInMillimetres);
 }
 
 TEST(Adjustment, ListenerHearsEachGroupInOrder)
@@ -148,11 +153,11 @@ TEST(Adjustment, ExactRightAnglesAreSolvedAsNinetyDegrees)
     Observations o = kite.exactObservations();
     AdjustmentResult r;
     adjust(o, r);
-    EXPECT_NEAR(r.w, 0.0f, 1e-4f);
-    EXPECT_NEAR(r.xp1, 2.4, 1e-9);
-    EXPECT_NEAR(r.yp1, 1.8, 1e-9);
-    EXPECT_NEAR(r.xp2, -2.4, 1e-9);
-    EXPECT_NEAR(r.yp2, 1.8, 1e-9);
+    EXPECT_NEAR(r.w, 0.0f, tenthMilliarcsecond);
+    EXPECT_NEAR(r.xp1, 2.4, oneNanometre);
+    EXPECT_NEAR(r.yp1, 1.8, oneNanometre);
+    EXPECT_NEAR(r.xp2, -2.4, oneNanometre);
+    EXPECT_NEAR(r.yp2, 1.8, oneNanometre);
     EXPECT_GT(r.B.md, 0.0f);
 }
 
@@ -165,9 +170,9 @@ TEST(Adjustment, SymmetricRhombusOnAnEastwardBase)
     adjust(o, r);
     EXPECT_GT(r.xp1, 1000.0);
     EXPECT_LT(r.xp2, 1000.0);
-    EXPECT_NEAR(r.yp1, r.yp2, 1e-7);
-    EXPECT_NEAR(r.B.invPx, r.D.invPx, 1e-6);
-    EXPECT_NEAR(r.B.invPy, r.D.invPy, 1e-6);
+    EXPECT_NEAR(r.yp1, r.yp2, tenthMicrometre);
+    EXPECT_NEAR(r.B.invPx, r.D.invPx, weightReciprocalUnitsIn6thDecimal);
+    EXPECT_NEAR(r.B.invPy, r.D.invPy, weightReciprocalUnitsIn6thDecimal);
 }
 
 TEST(Adjustment, AzimuthsWrapAroundNorth)
@@ -179,10 +184,10 @@ TEST(Adjustment, AzimuthsWrapAroundNorth)
         Observations o = n.exactObservations();
         AdjustmentResult r;
         adjust(o, r);
-        EXPECT_NEAR(r.xp1, n.B.x, 1e-6);
-        EXPECT_NEAR(r.yp1, n.B.y, 1e-6);
-        EXPECT_NEAR(r.xp2, n.D.x, 1e-6);
-        EXPECT_NEAR(r.yp2, n.D.y, 1e-6);
+        EXPECT_NEAR(r.xp1, n.B.x, oneMicrometre);
+        EXPECT_NEAR(r.yp1, n.B.y, oneMicrometre);
+        EXPECT_NEAR(r.xp2, n.D.x, oneMicrometre);
+        EXPECT_NEAR(r.yp2, n.D.y, oneMicrometre);
     }
 }
 

@@ -127,20 +127,20 @@ TEST(LeastSquaresCheck, RandomRealisticRhombiAgreeWithTheRigorousSolution)
         adjust(o, r);
         const LeastSquares ls = solveRigorously(A, C, measured, B, D);
 
-        EXPECT_NEAR(r.xp1, ls.B.x, 1e-5);
-        EXPECT_NEAR(r.yp1, ls.B.y, 1e-5);
-        EXPECT_NEAR(r.xp2, ls.D.x, 1e-5);
-        EXPECT_NEAR(r.yp2, ls.D.y, 1e-5);
-        EXPECT_NEAR(r.B.invPx, ls.cofactors[0][0], 1e-3);
-        EXPECT_NEAR(r.B.invPy, ls.cofactors[1][1], 1e-3);
-        EXPECT_NEAR(r.D.invPx, ls.cofactors[2][2], 1e-3);
-        EXPECT_NEAR(r.D.invPy, ls.cofactors[3][3], 1e-3);
+        EXPECT_NEAR(r.xp1, ls.B.x, testing::tenMicrometres);
+        EXPECT_NEAR(r.yp1, ls.B.y, testing::tenMicrometres);
+        EXPECT_NEAR(r.xp2, ls.D.x, testing::tenMicrometres);
+        EXPECT_NEAR(r.yp2, ls.D.y, testing::tenMicrometres);
+        EXPECT_NEAR(r.B.invPx, ls.cofactors[0][0], testing::weightReciprocalUnitsIn3rdDecimal);
+        EXPECT_NEAR(r.B.invPy, ls.cofactors[1][1], testing::weightReciprocalUnitsIn3rdDecimal);
+        EXPECT_NEAR(r.D.invPx, ls.cofactors[2][2], testing::weightReciprocalUnitsIn3rdDecimal);
+        EXPECT_NEAR(r.D.invPy, ls.cofactors[3][3], testing::weightReciprocalUnitsIn3rdDecimal);
         // with unit side weights the a-posteriori unit-weight error is the
         // root of the sum of squared residuals: the same ms, in millimetres
         const double vv = std::pow(o.S1 - measured.S1, 2) + std::pow(o.S2 - measured.S2, 2) +
                           std::pow(o.S4 - measured.S4, 2) + std::pow(o.S5 - measured.S5, 2) +
                           std::pow(o.S6 - measured.S6, 2);
-        EXPECT_NEAR(r.ms, std::sqrt(vv) * 1000.0, 1e-3);
+        EXPECT_NEAR(r.ms, std::sqrt(vv) * 1000.0, testing::oneMicrometreInMillimetres);
         if (::testing::Test::HasFailure())
             break;
     }

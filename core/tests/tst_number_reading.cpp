@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 
 using korvane::ConfirmationReply;
@@ -27,6 +28,7 @@ TEST(ReadNumber, AcceptsPlainDecimalNotation)
         const std::optional<double> value = readNumber(c.text);
         ASSERT_TRUE(value.has_value());
         EXPECT_EQ(*value, c.value);
+        EXPECT_EQ(std::signbit(*value), std::signbit(c.value)) << "-0 keeps its sign";
     }
 }
 

@@ -131,15 +131,18 @@ void expectShown(const Form1& form, const char* field, const char* prefix, doubl
     const QString text = fieldText(form, field);
     const QRegularExpressionMatch match = pattern.match(text);
     ASSERT_TRUE(match.hasMatch()) << text.toStdString();
-    EXPECT_NEAR(match.captured(1).toDouble(), expected, 0.6 * std::pow(10.0, -decimals));
+    // half a unit of the last shown digit for the rounding, a tenth for the model
+    constexpr double lastDigitUnits = 0.6;
+    EXPECT_NEAR(match.captured(1).toDouble(), expected, lastDigitUnits * std::pow(10.0, -decimals));
 }
 
 TEST(Form1, ComputeFillsEveryFieldWithTheIndependentlyComputedValues)
 {
     const Model m = model(3000, 2000, 3300, 2950, networkSides);
     // the model itself finds the corners the sides were measured from
-    ASSERT_NEAR(m.coordinates[0], 3480, 0.02);
-    ASSERT_NEAR(m.coordinates[3], 2700, 0.02);
+    constexpr double twoCentimetres = 0.02;
+    ASSERT_NEAR(m.coordinates[0], 3480, twoCentimetres);
+    ASSERT_NEAR(m.coordinates[3], 2700, twoCentimetres);
 
     ScriptedDialog dialog;
     typeAll(dialog, network);
