@@ -43,7 +43,6 @@ public:
 
     // Tests put a recorder here in place of the default printer.
     void setPrintCommand(PrintCommand print) { print_ = std::move(print); }
-    void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
 
 public slots:
     void Command1_Click();

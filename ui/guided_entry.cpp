@@ -17,8 +17,10 @@ const char* const standardConfirmation =
 
 namespace {
 
-// The first pass of Xa, Ya and S4 asks with a wording of its own; the
-// operator has long known these texts, so they stay as they are.
+// The first confirmation of Xa, Ya and S4 has a wording of its own, to be
+// shown byte for byte as written here, the stray 出 and the leading blank
+// included: surveyors read these dialogs by their exact text, and the
+// entry's tests hold every byte. After a re-entry the standard text asks.
 const char* const xaConfirmation =
     "确认输入是否正确出 ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )";
 const char* const yaConfirmation =
