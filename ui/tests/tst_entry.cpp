@@ -140,11 +140,6 @@ TEST(GuidedEntry, KeptValuesAreOfferedAndEnterAloneTakesThem)
     Observations expected = first.observations;
     expected.S2 = 402.3;
     EXPECT_EQ(std::memcmp(&again.observations, &expected, sizeof expected), 0) << "bit for bit";
-    EXPECT_EQ(again.result.s1, first.result.s1);
-    EXPECT_EQ(again.result.s2, 402.3f);
-    QMap<QString, QString> shown = first.fields.texts;
-    shown["Text6"] = "  402.3000";
-    EXPECT_EQ(again.fields.texts, shown);
     EXPECT_EQ(again.kept.texts.value("S2"), "402.3");
 }
 
@@ -354,7 +349,12 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         script(run.dialog);
         EXPECT_EQ(run.go(), EntryOutcome::Completed);
         EXPECT_EQ(run.dialog.prompts.size(), 18);
-        EXPECT_EQ(run.dialog.offers.value(0), QString::fromUtf8(c.offeredXa));
+        QStringList valueOffers;
+        for (qsizetype i = 0; i < run.dialog.offers.size(); i += 2)
+            valueOffers << run.dialog.offers[i];
+        QStringList expected(9, QString());
+        expected[0] = QString::fromUtf8(c.offeredXa);
+        EXPECT_EQ(valueOffers, expected);
         EXPECT_EQ(run.observations.Xa, 512.34567);
         EXPECT_EQ(memory.recall("Xa"), c.keepsXa ? "512.34567" : c.offeredXa);
 
