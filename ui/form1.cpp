@@ -9,6 +9,7 @@
 #include "line_control.h"
 #include "qt_dialogs.h"
 #include "results_display.h"
+#include "settings_memory.h"
 
 #include "adjustment.h"
 #include "print_report.h"
@@ -59,12 +60,14 @@ void paintBackground(QWidget* widget, QRgb colour)
 
 } // namespace
 
-Form1::Form1(InputDialog* dialog, MessageSink* messages, QWidget* parent)
+Form1::Form1(InputDialog* dialog, MessageSink* messages, EntryMemory* memory, QWidget* parent)
     : QWidget(parent),
       ownDialog_(dialog ? nullptr : std::make_unique<QtInputDialog>(this)),
       ownMessages_(messages ? nullptr : std::make_unique<QtMessageSink>(this)),
+      ownMemory_(memory ? nullptr : std::make_unique<SettingsMemory>(SettingsMemory::userFile())),
       dialog_(dialog ? dialog : ownDialog_.get()),
       messages_(messages ? messages : ownMessages_.get()),
+      memory_(memory ? memory : ownMemory_.get()),
       print_(printReportOnDefaultPrinter),
       beep_(QApplication::beep)
 {
@@ -176,7 +179,7 @@ void Form1::setFieldText(const char* field, const QString& text)
 void Form1::Command1_Click()
 {
     try {
-        GuidedEntry entry(*dialog_, *this, beep_);
+        GuidedEntry entry(*dialog_, *this, *memory_, beep_);
         switch (entry.run(observations_, result_)) {
         case EntryOutcome::CancelledUntouched:
             return;

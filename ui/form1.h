@@ -5,6 +5,8 @@
 //   compute (Command1): guided entry -> Observations -> adjust() -> fields
 //   end     (Command2): the program ends
 //   print   (Command3): the report of the records on the default printer
+// What the surveyor accepts in the entry is kept in the user's settings and
+// offered again by the next compute, also after a restart.
 
 #include "field_writer.h"
 #include "records.h"
@@ -21,6 +23,7 @@ class QLineEdit;
 
 namespace korvane {
 
+class EntryMemory;
 class InputDialog;
 class MessageSink;
 
@@ -30,8 +33,10 @@ class Form1 final : public QWidget, private FieldWriter {
 public:
     using PrintCommand = std::function<void(const Observations&, const AdjustmentResult&)>;
 
-    // nullptr: the real Qt dialog and message box
-    explicit Form1(InputDialog* dialog = nullptr, MessageSink* messages = nullptr, QWidget* parent = nullptr);
+    // nullptr: the real Qt dialog and message box, and the values remembered
+    // in the user's settings
+    explicit Form1(InputDialog* dialog = nullptr, MessageSink* messages = nullptr, EntryMemory* memory = nullptr,
+                   QWidget* parent = nullptr);
     ~Form1() override;
 
     const Observations& observations() const { return observations_; }
@@ -59,8 +64,10 @@ private:
 
     std::unique_ptr<InputDialog> ownDialog_;
     std::unique_ptr<MessageSink> ownMessages_;
+    std::unique_ptr<EntryMemory> ownMemory_;
     InputDialog* dialog_;
     MessageSink* messages_;
+    EntryMemory* memory_;
     PrintCommand print_;
     std::function<void()> beep_;
     QHash<QByteArray, QLineEdit*> fields_;

@@ -2,6 +2,7 @@
 
 #include "field_writer.h"
 
+#include "exact_text.h"
 #include "number_reading.h"
 #include "number_text.h"
 
@@ -31,23 +32,23 @@ const char* const s4Confirmation =
 // coordinates echo with one blank and three decimals, sides with two blanks
 // and four
 const auto table = std::to_array<Row>({
-    {&Observations::Xa, std::nullopt, "请输入已知点 A 的纵座标 Xa:", "Text1", 3, " ", xaConfirmation,
+    {"Xa", &Observations::Xa, std::nullopt, "请输入已知点 A 的纵座标 Xa:", "Text1", 3, " ", xaConfirmation,
      "输入正确的已知点 A 的纵座标 Xa:"},
-    {&Observations::Ya, std::nullopt, "请输入已知点 A 的横座标 Ya:", "Text2", 3, " ", yaConfirmation,
+    {"Ya", &Observations::Ya, std::nullopt, "请输入已知点 A 的横座标 Ya:", "Text2", 3, " ", yaConfirmation,
      "输入正确的已知点 A 的横座标 Ya:"},
-    {&Observations::Xc, std::nullopt, "请输入已知点 C 的纵座标 Xc:", "Text3", 3, " ", standardConfirmation,
+    {"Xc", &Observations::Xc, std::nullopt, "请输入已知点 C 的纵座标 Xc:", "Text3", 3, " ", standardConfirmation,
      "输入正确的已知点 C 的纵座标 Xc:"},
-    {&Observations::Yc, std::nullopt, "请输入已知点 C 的横座标 Yc:", "Text4", 3, " ", standardConfirmation,
+    {"Yc", &Observations::Yc, std::nullopt, "请输入已知点 C 的横座标 Yc:", "Text4", 3, " ", standardConfirmation,
      "输入正确的已知点 C 的横座标 Yc:"},
-    {&Observations::S1, MeasuredSide::S1, "请输入 A--B 观测边长 S1: ", "Text5", 4, "  ",
+    {"S1", &Observations::S1, MeasuredSide::S1, "请输入 A--B 观测边长 S1: ", "Text5", 4, "  ",
      standardConfirmation, "输入正确的 A--B 的观测边长 S1: "},
-    {&Observations::S2, MeasuredSide::S2, "请输入 B--C 观测边长 S2: ", "Text6", 4, "  ",
+    {"S2", &Observations::S2, MeasuredSide::S2, "请输入 B--C 观测边长 S2: ", "Text6", 4, "  ",
      standardConfirmation, "输入正确的 B--C 的观测边长 S2: "},
-    {&Observations::S4, MeasuredSide::S4, "请输入 C--D 观测边长 S4: ", "Text8", 4, "  ",
+    {"S4", &Observations::S4, MeasuredSide::S4, "请输入 C--D 观测边长 S4: ", "Text8", 4, "  ",
      s4Confirmation, "输入正确的 C--D 的观测边长 S4: "},
-    {&Observations::S5, MeasuredSide::S5, "请输入 D--A 观测边长 S5: ", "Text9", 4, "  ",
+    {"S5", &Observations::S5, MeasuredSide::S5, "请输入 D--A 观测边长 S5: ", "Text9", 4, "  ",
      standardConfirmation, "输入正确的 D--A 的观测边长 S5: "},
-    {&Observations::S6, MeasuredSide::S6, "请输入 B--D 观测边长 S6: ", "Text10", 4, "  ",
+    {"S6", &Observations::S6, MeasuredSide::S6, "请输入 B--D 观测边长 S6: ", "Text10", 4, "  ",
      standardConfirmation, "输入正确的 B--D 的观测边长 S6: "},
 });
 
@@ -60,17 +61,19 @@ std::span<const Row> rows()
 
 } // namespace entry
 
-GuidedEntry::GuidedEntry(InputDialog& dialog, FieldWriter& fields, std::function<void()> beep)
-    : dialog_(dialog), fields_(fields), beep_(std::move(beep))
+GuidedEntry::GuidedEntry(InputDialog& dialog, FieldWriter& fields, EntryMemory& memory,
+                         std::function<void()> beep)
+    : dialog_(dialog), fields_(fields), memory_(memory), beep_(std::move(beep))
 {
 }
 
-// Asks until the text reads as a number. False when the operator cancels.
-bool GuidedEntry::askNumber(const char* prompt, double& value)
+// Asks until the text reads as a number; a refused text is asked for again
+// with the same offer. False when the operator cancels.
+bool GuidedEntry::askNumber(const char* prompt, const QString& offered, double& value)
 {
     const QString text = QString::fromUtf8(prompt);
     for (;;) {
-        const std::optional<QString> reply = dialog_.ask(text);
+        const std::optional<QString> reply = dialog_.ask(text, offered);
         if (!reply)
             return false;
         if (const std::optional<double> number = readNumber(reply->toStdString())) {
@@ -90,12 +93,22 @@ void GuidedEntry::echo(const entry::Row& row, double value)
                                         + QString::fromStdString(fixedText(value, noRounding, row.decimals)));
 }
 
+// The value kept from an earlier entry, as the surveyor types it; nothing
+// when the kept text does not read as a number, as a typed text would not.
+QString GuidedEntry::remembered(const entry::Row& row)
+{
+    const std::optional<double> kept = readNumber(memory_.recall(row.name).toStdString());
+    if (!kept)
+        return {};
+    return QString::fromStdString(typedText(*kept));
+}
+
 EntryOutcome GuidedEntry::run(Observations& observations, AdjustmentResult& result)
 {
     bool storedAny = false;
     for (const entry::Row& row : entry::rows()) {
         double value = 0.0;
-        if (!askNumber(row.prompt, value))
+        if (!askNumber(row.prompt, remembered(row), value))
             return storedAny ? EntryOutcome::Cancelled : EntryOutcome::CancelledUntouched;
         observations.*row.value = value;
         storedAny = true;
@@ -103,7 +116,7 @@ EntryOutcome GuidedEntry::run(Observations& observations, AdjustmentResult& resu
 
         const char* confirmation = row.firstConfirmation;
         for (;;) {
-            const std::optional<QString> reply = dialog_.ask(QString::fromUtf8(confirmation));
+            const std::optional<QString> reply = dialog_.ask(QString::fromUtf8(confirmation), QString());
             // a cancelled confirmation is an empty reply, and empty means correct
             const ConfirmationReply answer =
                 reply ? readConfirmation(reply->toStdString()) : ConfirmationReply::Accept;
@@ -115,13 +128,16 @@ EntryOutcome GuidedEntry::run(Observations& observations, AdjustmentResult& resu
                 continue;
             }
             fields_.setFieldText(row.field, QString());
-            if (!askNumber(row.reentryPrompt, value))
+            if (!askNumber(row.reentryPrompt, QString::fromStdString(typedText(value)), value))
                 return EntryOutcome::Cancelled;
             observations.*row.value = value;
             echo(row, value);
             confirmation = entry::standardConfirmation;
         }
 
+        // kept before the single copy, which may overflow: the surveyor then
+        // finds the value offered again and mends it
+        memory_.remember(row.name, QString::fromStdString(exactText(value)));
         if (row.side)
             keepSingleCopy(*row.side, value, result);
     }

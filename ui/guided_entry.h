@@ -4,7 +4,14 @@
 // value is asked for, echoed in its field and confirmed (Enter) or rejected
 // (0) and asked for again, as often as the operator likes. An accepted side
 // gets its single-precision copy before the next value is asked for.
+//
+// Each accepted value is remembered at once, and every later compute, also
+// after a restart, offers it again at its prompt: the surveyor who spots one
+// mistyped side after a compute corrects it with one typed value and Enter on
+// all the rest. A value sent back with 0 is offered at its re-entry prompt,
+// so one wrong digit can be mended in place, and is never remembered.
 
+#include "entry_memory.h"
 #include "input_dialog.h"
 
 #include "measured_side.h"
@@ -23,6 +30,7 @@ class FieldWriter;
 namespace entry {
 
 struct Row {
+    const char* name; // as the value is remembered
     double Observations::*value;
     std::optional<MeasuredSide> side; // none for the coordinates
     const char* prompt;
@@ -51,17 +59,19 @@ enum class EntryOutcome {
 class GuidedEntry {
 public:
     // `beep` sounds when an entry is refused; tests pass a counter.
-    GuidedEntry(InputDialog& dialog, FieldWriter& fields, std::function<void()> beep);
+    GuidedEntry(InputDialog& dialog, FieldWriter& fields, EntryMemory& memory, std::function<void()> beep);
 
     // Throws AdjustmentError when an accepted side does not fit a single.
     EntryOutcome run(Observations& observations, AdjustmentResult& result);
 
 private:
-    bool askNumber(const char* prompt, double& value);
+    bool askNumber(const char* prompt, const QString& offered, double& value);
     void echo(const entry::Row& row, double value);
+    QString remembered(const entry::Row& row);
 
     InputDialog& dialog_;
     FieldWriter& fields_;
+    EntryMemory& memory_;
     std::function<void()> beep_;
 };
 

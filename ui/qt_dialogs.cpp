@@ -6,12 +6,14 @@
 
 namespace korvane {
 
-std::optional<QString> QtInputDialog::ask(const QString& prompt)
+std::optional<QString> QtInputDialog::ask(const QString& prompt, const QString& offered)
 {
     QInputDialog dialog(parent_);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(prompt);
-    dialog.setTextValue(QString());
+    // QInputDialog selects the whole text as it shows, so the first key
+    // typed replaces the offered value (the dialog test checks it)
+    dialog.setTextValue(offered);
     dialog.setOkButtonText(QStringLiteral("确定"));
     dialog.setCancelButtonText(QStringLiteral("取消"));
     if (dialog.exec() != QDialog::Accepted)

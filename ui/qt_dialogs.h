@@ -9,12 +9,13 @@ class QWidget;
 
 namespace korvane {
 
-// A modal QInputDialog showing the prompt alone over an empty field. Title and
-// placement are left to Qt: the application's name, centred on the window.
+// A modal QInputDialog showing the prompt over a field holding the offered
+// text, selected. Title and placement are left to Qt: the application's
+// name, centred on the window.
 class QtInputDialog final : public InputDialog {
 public:
     explicit QtInputDialog(QWidget* parent) : parent_(parent) {}
-    std::optional<QString> ask(const QString& prompt) override;
+    std::optional<QString> ask(const QString& prompt, const QString& offered) override;
 
 private:
     QWidget* parent_;

@@ -1,13 +1,19 @@
+#include "exact_text.h"
 #include "number_reading.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <optional>
 
 using korvane::ConfirmationReply;
+using korvane::exactText;
 using korvane::readConfirmation;
 using korvane::readNumber;
+using korvane::typedText;
 
 namespace {
 
@@ -39,6 +45,41 @@ TEST(ReadNumber, RefusesEverythingElse)
                              "-1e400", "1e-400", "三", "1。5", "\xff", "1\xe3\x80"}) {
         SCOPED_TRACE(text);
         EXPECT_FALSE(readNumber(text).has_value());
+    }
+}
+
+// A value kept between runs and offered again must read back bit for bit,
+// or Enter on the offered text would compute something else than was typed.
+TEST(ExactText, ReadsBackAsTheVerySameDouble)
+{
+    const struct {
+        const char* name;
+        double value;
+        const char* exact;
+        const char* typed;
+    } cases[] = {
+        {"typed side", 594.0588, "594.0588", "594.0588"},
+        {"grid northing", 3456789.123, "3456789.123", "3456789.123"},
+        {"round million", 3000000.0, "3e+06", "3000000"},
+        {"sum with binary tail", 0.1 + 0.2, "0.30000000000000004", "0.30000000000000004"},
+        {"negative easting", -1200.5, "-1200.5", "-1200.5"},
+        {"negative zero", -0.0, "-0", "-0"},
+        {"small", 1e-5, "1e-05", "0.00001"},
+        {"too long for the field", 1e300, "1e+300", "1e+300"},
+        {"largest double", std::numeric_limits<double>::max(), "1.7976931348623157e+308",
+         "1.7976931348623157e+308"},
+        {"smallest normal", std::numeric_limits<double>::min(), "2.2250738585072014e-308",
+         "2.2250738585072014e-308"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(exactText(c.value), c.exact);
+        EXPECT_EQ(typedText(c.value), c.typed);
+        for (const std::string& text : {exactText(c.value), typedText(c.value)}) {
+            const std::optional<double> back = readNumber(text);
+            ASSERT_TRUE(back.has_value()) << text;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(*back), std::bit_cast<std::uint64_t>(c.value)) << text;
+        }
     }
 }
 

@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QThread>
 
 namespace korvane {
@@ -81,10 +82,11 @@ QStringList documentLines(int id)
 }
 
 // The surveyor at the prompts: types the nine values of a rhombus of about
-// 1.3 km and confirms each with Enter (an empty reply).
+// 1.3 km over whatever is offered and confirms each with Enter (an empty
+// reply).
 class FieldSurveyor final : public InputDialog {
 public:
-    std::optional<QString> ask(const QString& prompt) override
+    std::optional<QString> ask(const QString& prompt, const QString&) override
     {
         if (prompt.contains(QString::fromUtf8("是否正确")) || next_ == values_.size())
             return QString();
@@ -170,6 +172,9 @@ int main(int argc, char** argv)
     // CTest sets the platform; test discovery at build time runs without it
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // the values the window remembers go here, never into the user's ~/.config
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,15 +1,26 @@
 #include "fakes.h"
 #include "guided_entry.h"
+#include "settings_memory.h"
 
 #include "adjustment_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvane {
 namespace {
 
+using testing::KeptTexts;
 using testing::RecordingFields;
 using testing::ScriptedDialog;
 
@@ -23,13 +34,15 @@ const std::array<QString, 9> typed{"512.34567", "-1200.5", "812.5", "-300", "345
 struct EntryRun {
     ScriptedDialog dialog;
     RecordingFields fields;
+    KeptTexts kept;
+    EntryMemory* memory = &kept;
     Observations observations;
     AdjustmentResult result;
     int beeps = 0;
 
     EntryOutcome go()
     {
-        GuidedEntry entry(dialog, fields, [this] { ++beeps; });
+        GuidedEntry entry(dialog, fields, *memory, [this] { ++beeps; });
         return entry.run(observations, result);
     }
     QStringList writesTo(const QString& field) const
@@ -77,6 +90,7 @@ TEST(GuidedEntry, AllAcceptedTakesEighteenDialogsWithTheFirstPassTexts)
         "请输入 B--D 观测边长 S6: ", standard,
     };
     EXPECT_EQ(run.dialog.prompts, expected);
+    EXPECT_EQ(run.dialog.offers, QStringList(18, QString())) << "nothing kept yet: every field opens empty";
     EXPECT_EQ(run.beeps, 0);
 
     // stored at full precision, shown padded to the row's decimals
@@ -95,6 +109,38 @@ TEST(GuidedEntry, AllAcceptedTakesEighteenDialogsWithTheFirstPassTexts)
     EXPECT_EQ(run.result.s1, 345.6f);
     EXPECT_EQ(run.result.s4, 380.125f);
     EXPECT_EQ(run.result.s6, 611.0f);
+
+    const QMap<QString, QString> kept{
+        {"Xa", "512.34567"}, {"Ya", "-1200.5"}, {"Xc", "812.5"},   {"Yc", "-300"},  {"S1", "345.6"},
+        {"S2", "402.25"},    {"S4", "380.125"}, {"S5", "377.5"},   {"S6", "611"},
+    };
+    EXPECT_EQ(run.kept.texts, kept);
+}
+
+// The surveyor who spots one mistyped side after a compute types that one
+// value again and presses Enter on the other seventeen dialogs.
+TEST(GuidedEntry, KeptValuesAreOfferedAndEnterAloneTakesThem)
+{
+    EntryRun first;
+    script(first.dialog);
+    ASSERT_EQ(first.go(), EntryOutcome::Completed);
+
+    EntryRun again;
+    again.kept = first.kept;
+    for (int i = 0; i < 18; ++i)
+        again.dialog.add(i == 10 ? QStringLiteral("402.3") : QString());
+    ASSERT_EQ(again.go(), EntryOutcome::Completed);
+
+    EXPECT_EQ(again.dialog.prompts, first.dialog.prompts);
+    QStringList offered;
+    for (const QString& value : typed)
+        offered << value << QString();
+    EXPECT_EQ(again.dialog.offers, offered);
+
+    Observations expected = first.observations;
+    expected.S2 = 402.3;
+    EXPECT_EQ(std::memcmp(&again.observations, &expected, sizeof expected), 0) << "bit for bit";
+    EXPECT_EQ(again.kept.texts.value("S2"), "402.3");
 }
 
 // Which confirmation replies send the value back, and which accept it.
@@ -145,6 +191,13 @@ TEST(GuidedEntry, ThreeZerosAskFourTimesAndKeepTheLastValue)
               QStringList({"  380.1250", "", "  101.0000", "", "  102.0000", "", "  103.0000"}));
     EXPECT_EQ(run.observations.S4, 103.0);
     EXPECT_EQ(run.result.s4, 103.0f);
+
+    // each re-entry offers the value just sent back, to be mended in place;
+    // only the value finally accepted is kept
+    EXPECT_EQ(run.dialog.offers.mid(12, 8),
+              QStringList({"", "", "380.125", "", "101", "", "102", ""}));
+    EXPECT_EQ(run.kept.texts.value("S4"), "103");
+    EXPECT_EQ(run.kept.writes, 9);
 }
 
 // Sending any one value back touches only that value's field.
@@ -224,6 +277,88 @@ TEST(GuidedEntry, CancelOnAPromptEndsTheEntryAndKeepsWhatWasAccepted)
         for (int i = 0; i < 6; ++i)
             EXPECT_EQ(run.observations.*values[i], i < c.storedRows ? i + 1.0 : -1.0) << "row " << i;
         EXPECT_EQ(run.result.s2, -1.0f) << "no copy of a side that was not accepted";
+    }
+}
+
+void writeFile(const QString& path, const QByteArray& contents)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(contents);
+}
+
+// Kept settings that cannot be trusted or cannot be written: the prompt of
+// the value opens empty, as on a first start, and the entry goes on.
+TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
+{
+    const QFileDevice::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
+    const QFileDevice::Permissions readWrite = readOnly | QFile::WriteOwner;
+    struct Case {
+        const char* name;
+        // prepares the settings folder; the file is folder/korvane.conf
+        std::function<void(const QString& folder)> prepare;
+        const char* offeredXa;
+        bool keepsXa; // the accepted Xa can be read back afterwards
+    };
+    const auto settings = [](const char* contents) {
+        return [contents](const QString& folder) {
+            QDir().mkpath(folder);
+            writeFile(folder + "/korvane.conf", contents);
+        };
+    };
+    const Case cases[] = {
+        {"missing", [](const QString&) {}, "", true},
+        {"empty text", settings("[Entry]\nXa=\n"), "", true},
+        {"letters", settings("[Entry]\nXa=abc\n"), "", true},
+        {"nan", settings("[Entry]\nXa=nan\n"), "", true},
+        {"infinity", settings("[Entry]\nXa=-inf\n"), "", true},
+        {"beyond a double", settings("[Entry]\nXa=1e999\n"), "", true},
+        {"a list", settings("[Entry]\nXa=1, 2\n"), "", true},
+        {"a value of another type", settings("[Entry]\nXa=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"), "",
+         true},
+        // an unclosed group: Qt still reads 12.5, but the file is not sound
+        {"not valid INI", settings("[Entry\nXa=12.5\n"), "", true},
+        {"a folder in place of the file", [](const QString& folder) { QDir().mkpath(folder + "/korvane.conf"); },
+         "", false},
+        // opened for reading, a pipe would wait for ever for a writer
+        {"a pipe in place of the file",
+         [](const QString& folder) {
+             QDir().mkpath(folder);
+             ASSERT_EQ(mkfifo(QFile::encodeName(folder + "/korvane.conf").constData(), 0600), 0);
+         },
+         "", false},
+        {"a file in place of the folder", [](const QString& folder) { writeFile(folder, "12.5"); }, "", false},
+        // root writes into it all the same; others cannot keep the new Xa
+        {"read-only folder",
+         [&](const QString& folder) {
+             settings("[Entry]\nXa=12.5\n")(folder);
+             QFile::setPermissions(folder + "/korvane.conf", readOnly);
+             QFile::setPermissions(folder, readOnly);
+         },
+         "12.5", geteuid() == 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir home;
+        const QString folder = home.path() + "/Korvane";
+        c.prepare(folder);
+        SettingsMemory memory(folder + "/korvane.conf");
+
+        EntryRun run;
+        run.memory = &memory;
+        script(run.dialog);
+        EXPECT_EQ(run.go(), EntryOutcome::Completed);
+        EXPECT_EQ(run.dialog.prompts.size(), 18);
+        QStringList valueOffers;
+        for (qsizetype i = 0; i < run.dialog.offers.size(); i += 2)
+            valueOffers << run.dialog.offers[i];
+        QStringList expected(9, QString());
+        expected[0] = QString::fromUtf8(c.offeredXa);
+        EXPECT_EQ(valueOffers, expected);
+        EXPECT_EQ(run.observations.Xa, 512.34567);
+        EXPECT_EQ(memory.recall("Xa"), c.keepsXa ? "512.34567" : c.offeredXa);
+
+        QFile::setPermissions(folder, readWrite);
     }
 }
 

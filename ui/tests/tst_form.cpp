@@ -2,19 +2,26 @@
 #include "fakes.h"
 #include "fault_message.h"
 #include "form1.h"
-#include "report.h"
 #include "results_display.h"
+#include "settings_memory.h"
+
+#include "report.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -184,6 +191,62 @@ TEST(Form1, ComputeFillsEveryFieldWithTheIndependentlyComputedValues)
     // the measured sides now survive only as their single copies
     EXPECT_EQ(form.result().s5, 761.5807f);
     EXPECT_NE(form.observations().S5, 761.5807);
+}
+
+// Every value the compute leaves in the result record, as its bits.
+std::vector<std::uint64_t> bits(const AdjustmentResult& r)
+{
+    std::vector<std::uint64_t> all;
+    for (double value : {r.S3, r.K, r.xp1, r.yp1, r.xp2, r.yp2})
+        all.push_back(std::bit_cast<std::uint64_t>(value));
+    for (float value : {r.s1, r.s2, r.s4, r.s5, r.s6, r.w, r.ms, r.B.invPx, r.B.invPy, r.B.mx, r.B.my, r.B.md,
+                        r.D.invPx, r.D.invPy, r.D.mx, r.D.my, r.D.md})
+        all.push_back(std::bit_cast<std::uint32_t>(value));
+    return all;
+}
+
+// Korvane closed and started again on the same settings: the new window
+// offers every value the old one was given, and Enter alone on all eighteen
+// dialogs computes, shows and prints exactly what typing them did.
+TEST(Form1, AfterARestartEnterAloneComputesWhatWasTyped)
+{
+    struct Lifetime {
+        QMap<QString, QString> fields;
+        Observations observations;
+        AdjustmentResult result;
+    };
+    const auto lifetime = [](ScriptedDialog& dialog) {
+        RecordingMessages messages;
+        Form1 form(&dialog, &messages);
+        form.Command1_Click();
+        EXPECT_EQ(messages.messages, QStringList());
+        Lifetime seen{{}, form.observations(), form.result()};
+        for (const QLineEdit* field : form.findChildren<QLineEdit*>())
+            seen.fields[field->objectName()] = field->text();
+        return seen;
+    };
+
+    ScriptedDialog typing;
+    typeAll(typing, network);
+    const Lifetime first = lifetime(typing);
+    ScriptedDialog enterOnly;
+    for (int i = 0; i < 18; ++i)
+        enterOnly.add(QString());
+    const Lifetime second = lifetime(enterOnly);
+
+    ASSERT_EQ(enterOnly.prompts, typing.prompts);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(enterOnly.offers[2 * i], network[i]);
+    EXPECT_EQ(second.fields, first.fields);
+    EXPECT_EQ(std::memcmp(&second.observations, &first.observations, sizeof(Observations)), 0);
+    EXPECT_EQ(bits(second.result), bits(first.result));
+    EXPECT_TRUE(reportSteps(second.observations, second.result) == reportSteps(first.observations, first.result));
+
+    // where QSettings keeps organisation Korvane, application korvane
+    const QString file = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Korvane/korvane.conf";
+    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_EQ(SettingsMemory::userFile(), file);
+    EXPECT_EQ(QSettings("Korvane", "korvane").fileName(), file);
 }
 
 const char* const resultFields[] = {"Text17", "Text18", "Text11", "Text12", "Text13", "Text14", "Text15",

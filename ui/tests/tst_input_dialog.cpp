@@ -80,7 +80,7 @@ TEST(QtInputDialog, ShowsThePromptAloneOverAnEmptyFieldWithChineseButtons)
     });
 
     QtInputDialog input(nullptr);
-    const std::optional<QString> reply = input.ask(QStringLiteral("请输入已知点 A 的纵座标 Xa:"));
+    const std::optional<QString> reply = input.ask(QStringLiteral("请输入已知点 A 的纵座标 Xa:"), QString());
 
     ASSERT_TRUE(reply.has_value());
     EXPECT_EQ(*reply, QStringLiteral("512.34567"));
@@ -98,8 +98,45 @@ TEST(QtInputDialog, CancelGivesNoText)
         return false;
     });
     QtInputDialog input(nullptr);
-    EXPECT_FALSE(input.ask(QStringLiteral("?")).has_value());
+    EXPECT_FALSE(input.ask(QStringLiteral("?"), QStringLiteral("7")).has_value());
     EXPECT_TRUE(noWindowLeft());
+}
+
+// A remembered value stands in the field, selected: Enter alone takes it,
+// and the first key typed replaces it.
+TEST(QtInputDialog, OffersTheRememberedValueSelected)
+{
+    const struct {
+        const char* name;
+        const char* typed;
+        const char* reply;
+    } cases[] = {
+        {"Enter alone", "", "594.0588"},
+        {"typed over", "594.0599", "594.0599"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString fieldAtStart, selectedAtStart;
+        bool focused = false;
+        ModalDriver driver([&](QWidget* modal) {
+            auto* field = modal->findChild<QLineEdit*>();
+            fieldAtStart = field->text();
+            selectedAtStart = field->selectedText();
+            focused = modal->focusWidget() == field;
+            QTest::keyClicks(field, QString::fromUtf8(c.typed));
+            QTest::keyClick(field, Qt::Key_Return);
+            return false;
+        });
+        QtInputDialog input(nullptr);
+        const std::optional<QString> reply =
+            input.ask(QStringLiteral("请输入 A--B 观测边长 S1: "), QStringLiteral("594.0588"));
+        ASSERT_TRUE(reply.has_value());
+        EXPECT_EQ(*reply, QString::fromUtf8(c.reply));
+        EXPECT_EQ(fieldAtStart, QStringLiteral("594.0588"));
+        EXPECT_EQ(selectedAtStart, QStringLiteral("594.0588"));
+        EXPECT_TRUE(focused);
+        EXPECT_TRUE(noWindowLeft());
+    }
 }
 
 TEST(QtMessageSink, ShowsAWarningTitledKorvaneWithAChineseButton)
