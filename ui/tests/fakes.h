@@ -5,6 +5,7 @@
 #include "field_writer.h"
 #include "input_dialog.h"
 #include "message_sink.h"
+#include "save_file_dialog.h"
 
 #include <QMap>
 #include <QString>
@@ -12,8 +13,15 @@
 
 #include <deque>
 #include <optional>
+#include <ostream>
 #include <utility>
 #include <vector>
+
+// Google Test shows a QString (and a QStringList) as its text, not as bytes.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace korvane::testing {
 
@@ -57,10 +65,40 @@ public:
     std::vector<std::pair<QString, QString>> writes;
 };
 
+// Records every message; an offered way on is taken when `takeOffers`.
 class RecordingMessages final : public MessageSink {
 public:
     void tell(const QString& text) override { messages.push_back(text); }
+    bool offer(const QString& text, const QString& action) override
+    {
+        messages.push_back(text);
+        offers.push_back(action);
+        return takeOffers;
+    }
     QStringList messages;
+    QStringList offers;
+    bool takeOffers = false;
+};
+
+// Answers every question for a file with `reply` (nothing: Cancel) and
+// records the questions.
+class ScriptedSaveDialog final : public SaveFileDialog {
+public:
+    explicit ScriptedSaveDialog(std::optional<QString> reply = std::nullopt) : reply_(std::move(reply)) {}
+    std::optional<QString> askSavePath(const QString& title, const QString& filter,
+                                       const QString& proposedPath) override
+    {
+        asked.push_back({title, filter, proposedPath});
+        return reply_;
+    }
+
+    struct Question {
+        QString title, filter, proposedPath;
+    };
+    std::vector<Question> asked;
+
+private:
+    std::optional<QString> reply_;
 };
 
 } // namespace korvane::testing
