@@ -21,10 +21,12 @@ void showReportPreview(QWidget* parent, const Observations& observations, const 
     std::unique_ptr<QPrinter> printer = reportPrinter();
     QPrintPreviewDialog dialog(printer.get(), parent);
     dialog.setWindowTitle(QStringLiteral("打印预览"));
-    // tall enough to read the lines of a whole page without zooming
+    // tall enough to read the lines of a whole page without zooming, and
+    // wide enough for the whole toolbar with its print button
     if (const QScreen* screen = dialog.screen()) {
         const QRect space = screen->availableGeometry();
-        dialog.resize(std::min(space.width(), space.height() * 3 / 4), space.height() * 9 / 10);
+        const int width = std::max(dialog.sizeHint().width(), space.height() * 3 / 4);
+        dialog.resize(std::min(space.width(), width), space.height() * 9 / 10);
     }
 
     // the preview draws the pages, and its print button prints them, through
