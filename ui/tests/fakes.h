@@ -7,11 +7,14 @@
 #include "message_sink.h"
 #include "save_file_dialog.h"
 
+#include <QApplication>
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <utility>
@@ -99,6 +102,33 @@ public:
 
 private:
     std::optional<QString> reply_;
+};
+
+// The operator at the real dialogs: each time a modal dialog or a menu is up,
+// hands it to `answer`, from a zero-length timer as its own event loop runs.
+// Stops when `answer` returns false.
+class ModalDriver {
+public:
+    explicit ModalDriver(std::function<bool(QWidget*)> answer) : answer_(std::move(answer))
+    {
+        timer_.setInterval(0);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* up = QApplication::activePopupWidget();
+            if (!up)
+                up = QApplication::activeModalWidget();
+            if (up && up != last_) {
+                last_ = up;
+                if (!answer_(up))
+                    timer_.stop();
+            }
+        });
+        timer_.start();
+    }
+
+private:
+    std::function<bool(QWidget*)> answer_;
+    QTimer timer_;
+    QWidget* last_ = nullptr;
 };
 
 } // namespace korvane::testing

@@ -38,6 +38,7 @@
 namespace korvane {
 namespace {
 
+using testing::ModalDriver;
 using testing::RecordingMessages;
 using testing::ScriptedDialog;
 using testing::ScriptedSaveDialog;
@@ -349,31 +350,6 @@ TEST(Form1, ReportDependsOnHowTheLastComputeEnded)
     }
 }
 
-// Each time a modal dialog or a menu is up, hands it to `answer`, from a
-// zero-length timer as its own event loop runs.
-class ModalDriver {
-public:
-    explicit ModalDriver(std::function<void(QWidget*)> answer) : answer_(std::move(answer))
-    {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* up = QApplication::activePopupWidget();
-            if (!up)
-                up = QApplication::activeModalWidget();
-            if (up && up != last_) {
-                last_ = up;
-                answer_(up);
-            }
-        });
-        timer_.start();
-    }
-
-private:
-    std::function<void(QWidget*)> answer_;
-    QTimer timer_;
-    QWidget* last_ = nullptr;
-};
-
 TEST(Form1, SavesTheReportAsAPdfThatReadsBackLineForLineAndPreviewsItsPages)
 {
     ScriptedDialog dialog;
@@ -414,12 +390,12 @@ TEST(Form1, SavesTheReportAsAPdfThatReadsBackLineForLineAndPreviewsItsPages)
     QString title;
     int previewPages = -1;
     ModalDriver driver([&](QWidget* up) {
-        auto* preview = qobject_cast<QPrintPreviewDialog*>(up);
-        if (!preview)
-            return;
-        title = preview->windowTitle();
-        previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
-        preview->reject();
+        if (auto* preview = qobject_cast<QPrintPreviewDialog*>(up)) {
+            title = preview->windowTitle();
+            previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+            preview->reject();
+        }
+        return false;
     });
     form.PrintPreview_Click();
     EXPECT_EQ(title, "打印预览");
@@ -454,13 +430,13 @@ TEST(Form1, PrintButtonOffersPreviewAndPdfOnItsContextMenu)
         EXPECT_EQ(button->toolTip(), "左键打印；右键可打印预览或保存为 PDF");
         QStringList offered;
         ModalDriver driver([&](QWidget* up) {
-            auto* menu = qobject_cast<QMenu*>(up);
-            if (!menu)
-                return;
-            for (const QAction* action : menu->actions())
-                offered << action->text();
-            menu->setActiveAction(menu->actions().value(c.chosen));
-            QTest::keyClick(menu, Qt::Key_Return);
+            if (auto* menu = qobject_cast<QMenu*>(up)) {
+                for (const QAction* action : menu->actions())
+                    offered << action->text();
+                menu->setActiveAction(menu->actions().value(c.chosen));
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
+            return false;
         });
         QContextMenuEvent event(c.reason, button->rect().center(), button->mapToGlobal(button->rect().center()));
         QApplication::sendEvent(button, &event);

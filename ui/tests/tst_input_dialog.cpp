@@ -24,29 +24,7 @@
 namespace korvane {
 namespace {
 
-// Each time a modal dialog is up, hands it to `answer`, from a zero-length
-// timer as the dialog's own event loop runs. Stops when `answer` returns false.
-class ModalDriver {
-public:
-    explicit ModalDriver(std::function<bool(QWidget*)> answer) : answer_(std::move(answer))
-    {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal && modal != last_) {
-                last_ = modal;
-                if (!answer_(modal))
-                    timer_.stop();
-            }
-        });
-        timer_.start();
-    }
-
-private:
-    std::function<bool(QWidget*)> answer_;
-    QTimer timer_;
-    QWidget* last_ = nullptr;
-};
+using testing::ModalDriver;
 
 QStringList buttonTexts(QWidget* dialog)
 {
