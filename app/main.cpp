@@ -1,12 +1,20 @@
 #include "form1.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     // dialogs without a title of their own show the program's name
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvane"));
+    // Qt's own words in its dialogs (the file dialog, the print preview) in
+    // Chinese like every other text, whatever the desktop's language; without
+    // the translations installed they stay in English
+    QTranslator qtWords;
+    if (qtWords.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtWords);
 
     korvane::Form1 form;
     form.show();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Remakes the pictures of the README: Korvane under Xvfb, driven through its
 # real dialogs with xdotool (a field network typed value by value), the window
-# after the computation, and the first page of the report printed on the
-# default printer (a cups-pdf queue, as scripts/start-print-spooler.sh sets up).
+# after the computation, the print button's context menu, and the first page
+# of the report printed on the default printer (a cups-pdf queue, as
+# scripts/start-print-spooler.sh sets up).
 # Needs: xvfb xdotool imagemagick poppler-utils, and a built build/app/korvane.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,6 +36,13 @@ done
 sleep 1
 import -window root -crop 860x670+20+20 docs/window.png
 
+# the print button's context menu: the preview and the PDF file
+xdotool mousemove --window "$window" 592 640 click 3
+sleep 0.7
+import -window root -crop 400x110+380+620 docs/print_menu.png
+xdotool key Escape
+sleep 0.3
+
 started=$(date +%s)
 xdotool mousemove --window "$window" 592 640 click 1   # the print button
 for _ in $(seq 60); do
@@ -45,4 +53,4 @@ done
 sleep 1
 pdftoppm -q -png -r 60 -f 1 -l 1 -singlefile "$pdf" docs/report
 kill $korvane
-echo "wrote docs/window.png and docs/report.png"
+echo "wrote docs/window.png, docs/print_menu.png and docs/report.png"

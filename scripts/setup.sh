@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config locales
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-arphic-uming fonts-dejavu-core fonts-urw-base35
     cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils

@@ -1,5 +1,10 @@
 #include "fault_message.h"
 
+#include <QDir>
+#include <QFile>
+
+#include <charconv>
+
 namespace korvane {
 
 namespace {
@@ -99,6 +104,41 @@ QString printFailureMessage(PrintError::Reason reason)
         break;
     }
     return u("打印失败：打印机没有完成打印任务。请检查打印机后再打印。");
+}
+
+QString pdfFailureMessage(const FileError& error)
+{
+    QString reason;
+    QString advice;
+    switch (error.reason()) {
+    case FileError::Reason::FolderNotWritable:
+        reason = u("不能在这个文件夹中写入文件（没有写入权限，或磁盘是只读的）");
+        advice = u("请选择另一个文件夹后再保存。");
+        break;
+    case FileError::Reason::FolderMissing:
+        reason = u("这个文件夹不存在");
+        advice = u("请选择另一个文件夹后再保存。");
+        break;
+    case FileError::Reason::DiskFull:
+        reason = u("磁盘已满");
+        advice = u("请清理磁盘或选择另一个磁盘后再保存。");
+        break;
+    case FileError::Reason::NotAFileName:
+        reason = u("这个名字不能用作文件名（太长、含有磁盘不允许的字符，或是一个文件夹的名字）");
+        advice = u("请换一个文件名后再保存。");
+        break;
+    case FileError::Reason::WriteFailed:
+        reason = u("写入磁盘时出错");
+        if (error.systemError() != 0) {
+            char digits[16];
+            const auto end = std::to_chars(digits, digits + sizeof digits, error.systemError()).ptr;
+            reason += u("（系统错误代码 %1）").arg(QString::fromLatin1(digits, end - digits));
+        }
+        advice = u("请检查磁盘后再保存。");
+        break;
+    }
+    const QString path = QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(error.path())));
+    return u("报告没有保存为 PDF 文件“%1”：%2。%3").arg(path, reason, advice);
 }
 
 } // namespace korvane

@@ -5,6 +5,7 @@
 
 #include "adjustment_error.h"
 #include "print_report.h"
+#include "whole_file.h"
 
 #include <QString>
 
@@ -16,5 +17,8 @@ QString faultMessage(const AdjustmentError& error);
 QString printRefusedMessage();
 
 QString printFailureMessage(PrintError::Reason reason);
+
+// the report not saved as a PDF file: the file, the reason, what to do
+QString pdfFailureMessage(const FileError& error);
 
 } // namespace korvane

@@ -7,12 +7,15 @@
 #include "guided_entry.h"
 #include "layout.h"
 #include "line_control.h"
+#include "print_menu.h"
 #include "qt_dialogs.h"
 #include "results_display.h"
+#include "save_file_dialog.h"
 #include "settings_memory.h"
 
 #include "adjustment.h"
 #include "print_report.h"
+#include "report_preview.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -65,10 +68,13 @@ Form1::Form1(InputDialog* dialog, MessageSink* messages, EntryMemory* memory, QW
       ownDialog_(dialog ? nullptr : std::make_unique<QtInputDialog>(this)),
       ownMessages_(messages ? nullptr : std::make_unique<QtMessageSink>(this)),
       ownMemory_(memory ? nullptr : std::make_unique<SettingsMemory>(SettingsMemory::userFile())),
+      ownSaveDialog_(std::make_unique<QtSaveFileDialog>(this)),
       dialog_(dialog ? dialog : ownDialog_.get()),
       messages_(messages ? messages : ownMessages_.get()),
       memory_(memory ? memory : ownMemory_.get()),
+      saveDialog_(ownSaveDialog_.get()),
       print_(printReportOnDefaultPrinter),
+      preview_([this](const Observations& o, const AdjustmentResult& r) { showReportPreview(this, o, r); }),
       beep_(QApplication::beep)
 {
     mapLayoutFonts();
@@ -158,8 +164,11 @@ void Form1::buildControls()
             &Form1::Command1_Click);
     connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this,
             &Form1::Command2_Click);
-    connect(findChild<QPushButton*>(QStringLiteral("Command3")), &QPushButton::clicked, this,
-            &Form1::Command3_Click);
+    auto* print = findChild<QPushButton*>(QStringLiteral("Command3"));
+    connect(print, &QPushButton::clicked, this, &Form1::Command3_Click);
+    print->setToolTip(printButtonToolTip());
+    print->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(print, &QWidget::customContextMenuRequested, this, &Form1::Command3_ContextMenu);
 
     // the layout reaches far beyond its design client area: open wide enough
     // for all of it
@@ -206,19 +215,58 @@ void Form1::Command2_Click()
     QCoreApplication::exit(0);
 }
 
-void Form1::Command3_Click()
+bool Form1::refuseHalfComputedRecords()
 {
     // The records of a compute that stopped halfway hold new entries beside
-    // the old results; a report of them would look finished and be wrong.
-    if (!lastComputeFinished_) {
-        messages_->tell(printRefusedMessage());
+    // the old results; a report of them would look finished and be wrong,
+    // on paper, on screen or in an archived file alike.
+    if (lastComputeFinished_)
+        return false;
+    messages_->tell(printRefusedMessage());
+    return true;
+}
+
+void Form1::Command3_Click()
+{
+    if (refuseHalfComputedRecords())
         return;
-    }
     try {
         print_(observations_, result_);
     } catch (const PrintError& error) {
+        const QString message = printFailureMessage(error.reason());
+        // a desk without a printer can still keep the report, as a file
+        if (error.reason() == PrintError::Reason::NoDefaultPrinter) {
+            if (messages_->offer(message, saveAsPdfCaption()))
+                SaveAsPdf_Click();
+            return;
+        }
+        messages_->tell(message);
+    }
+}
+
+void Form1::Command3_ContextMenu(const QPoint& position)
+{
+    auto* print = findChild<QPushButton*>(QStringLiteral("Command3"));
+    showPrintMenu(this, print->mapToGlobal(position), [this] { PrintPreview_Click(); },
+                  [this] { SaveAsPdf_Click(); });
+}
+
+void Form1::PrintPreview_Click()
+{
+    if (refuseHalfComputedRecords())
+        return;
+    try {
+        preview_(observations_, result_);
+    } catch (const PrintError& error) {
         messages_->tell(printFailureMessage(error.reason()));
     }
+}
+
+void Form1::SaveAsPdf_Click()
+{
+    if (refuseHalfComputedRecords())
+        return;
+    saveReportAsPdfFile(*saveDialog_, *messages_, observations_, result_);
 }
 
 } // namespace korvane

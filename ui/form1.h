@@ -4,7 +4,8 @@
 // run of the program and shows them; the work is done elsewhere:
 //   compute (Command1): guided entry -> Observations -> adjust() -> fields
 //   end     (Command2): the program ends
-//   print   (Command3): the report of the records on the default printer
+//   print   (Command3): the report of the records on the default printer;
+//                       on its context menu, the preview and the PDF file
 // What the surveyor accepts in the entry is kept in the user's settings and
 // offered again by the next compute, also after a restart.
 
@@ -26,6 +27,7 @@ namespace korvane {
 class EntryMemory;
 class InputDialog;
 class MessageSink;
+class SaveFileDialog;
 
 class Form1 final : public QWidget, private FieldWriter {
     Q_OBJECT
@@ -46,17 +48,24 @@ public:
     // once a value had been stored): the records then mix two runs.
     bool lastComputeFinished() const { return lastComputeFinished_; }
 
-    // Tests put a recorder here in place of the default printer.
+    // Tests put a recorder here in place of the default printer, and of the
+    // preview, and a scripted dialog in place of the file dialog.
     void setPrintCommand(PrintCommand print) { print_ = std::move(print); }
+    void setPreviewCommand(PrintCommand preview) { preview_ = std::move(preview); }
+    void setSaveFileDialog(SaveFileDialog* dialog) { saveDialog_ = dialog; }
 
 public slots:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    void Command3_ContextMenu(const QPoint& position);
+    void PrintPreview_Click();
+    void SaveAsPdf_Click();
 
 private:
     void setFieldText(const char* field, const QString& text) override;
     void buildControls();
+    bool refuseHalfComputedRecords();
 
     Observations observations_;
     AdjustmentResult result_;
@@ -65,10 +74,13 @@ private:
     std::unique_ptr<InputDialog> ownDialog_;
     std::unique_ptr<MessageSink> ownMessages_;
     std::unique_ptr<EntryMemory> ownMemory_;
+    std::unique_ptr<SaveFileDialog> ownSaveDialog_;
     InputDialog* dialog_;
     MessageSink* messages_;
     EntryMemory* memory_;
+    SaveFileDialog* saveDialog_;
     PrintCommand print_;
+    PrintCommand preview_;
     std::function<void()> beep_;
     QHash<QByteArray, QLineEdit*> fields_;
 };

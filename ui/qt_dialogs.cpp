@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace korvane {
 
@@ -26,6 +27,16 @@ void QtMessageSink::tell(const QString& text)
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Korvane"), text, QMessageBox::Ok, parent_);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
+}
+
+bool QtMessageSink::offer(const QString& text, const QString& action)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Korvane"), text, QMessageBox::NoButton, parent_);
+    QPushButton* onward = box.addButton(action, QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(onward);
+    box.exec();
+    return box.clickedButton() == onward;
 }
 
 } // namespace korvane

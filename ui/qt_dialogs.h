@@ -25,6 +25,8 @@ class QtMessageSink final : public MessageSink {
 public:
     explicit QtMessageSink(QWidget* parent) : parent_(parent) {}
     void tell(const QString& text) override;
+    // the way on is the default button; "取消" closes, as the box declines it
+    bool offer(const QString& text, const QString& action) override;
 
 private:
     QWidget* parent_;

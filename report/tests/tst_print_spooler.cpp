@@ -9,6 +9,7 @@
 #include "form1.h"
 #include "input_dialog.h"
 #include "message_sink.h"
+#include "pdf_report.h"
 #include "report_text.h"
 
 #include <gtest/gtest.h>
@@ -66,11 +67,17 @@ QString jobName(int id)
     return QString::fromUtf8(data.mid(lengthAt + 2, length));
 }
 
+// The job's document as the program sent it.
+QString jobDocument(int id)
+{
+    return QString("/var/spool/cups/d%1-001").arg(id, 5, 10, QChar('0'));
+}
+
 // The text of the job's document as the program sent it, one string a line,
 // blanks collapsed.
 QStringList documentLines(int id)
 {
-    const QString path = QString("/var/spool/cups/d%1-001").arg(id, 5, 10, QChar('0'));
+    const QString path = jobDocument(id);
     EXPECT_TRUE(QFile(path).open(QIODevice::ReadOnly))
         << path.toStdString() << " is missing or unreadable: the spooler must keep job files "
         << "(PreserveJobFiles) and the test must run as root; " << setUpHint;
@@ -79,6 +86,12 @@ QStringList documentLines(int id)
         if (!line.simplified().isEmpty())
             lines << line.simplified();
     return lines;
+}
+
+int pagesOf(const QString& pdf)
+{
+    const QRegularExpression pages("^Pages:\\s*(\\d+)$", QRegularExpression::MultilineOption);
+    return pages.match(run("pdfinfo", {pdf})).captured(1).toInt();
 }
 
 // The surveyor at the prompts: types the nine values of a rhombus of about
@@ -139,6 +152,12 @@ TEST(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
     for (const testing::PrintedLine& line : testing::printedLines(form.observations(), form.result()))
         expected << line.text;
     ASSERT_EQ(expected.size(), 40);
+    // the PDF file of the same records breaks into the same pages as the paper
+    QTemporaryDir folder;
+    saveReportAsPdf(folder.filePath("report.pdf"), form.observations(), form.result());
+    const int savedPages = pagesOf(folder.filePath("report.pdf"));
+    EXPECT_GE(savedPages, 1);
+
     QList<QStringList> documents;
     for (int id : printed) {
         SCOPED_TRACE("job " + std::to_string(id));
@@ -148,6 +167,7 @@ TEST(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
             name = jobName(id);
         EXPECT_EQ(name.toStdString(), "Korvane");
 
+        EXPECT_EQ(pagesOf(jobDocument(id)), savedPages);
         const QStringList document = documentLines(id);
         EXPECT_EQ(document.size(), expected.size()) << document.join('\n').toStdString();
         qsizetype from = 0;

@@ -6,15 +6,26 @@
 #include "field_writer.h"
 #include "input_dialog.h"
 #include "message_sink.h"
+#include "save_file_dialog.h"
 
+#include <QApplication>
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <deque>
+#include <functional>
 #include <optional>
+#include <ostream>
 #include <utility>
 #include <vector>
+
+// Google Test shows a QString (and a QStringList) as its text, not as bytes.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace korvane::testing {
 
@@ -76,10 +87,67 @@ public:
     std::vector<std::pair<QString, QString>> writes;
 };
 
+// Records every message; an offered way on is taken when `takeOffers`.
 class RecordingMessages final : public MessageSink {
 public:
     void tell(const QString& text) override { messages.push_back(text); }
+    bool offer(const QString& text, const QString& action) override
+    {
+        messages.push_back(text);
+        offers.push_back(action);
+        return takeOffers;
+    }
     QStringList messages;
+    QStringList offers;
+    bool takeOffers = false;
+};
+
+// Answers every question for a file with `reply` (nothing: Cancel) and
+// records the questions.
+class ScriptedSaveDialog final : public SaveFileDialog {
+public:
+    explicit ScriptedSaveDialog(std::optional<QString> reply = std::nullopt) : reply_(std::move(reply)) {}
+    std::optional<QString> askSavePath(const QString& title, const QString& filter,
+                                       const QString& proposedPath) override
+    {
+        asked.push_back({title, filter, proposedPath});
+        return reply_;
+    }
+
+    struct Question {
+        QString title, filter, proposedPath;
+    };
+    std::vector<Question> asked;
+
+private:
+    std::optional<QString> reply_;
+};
+
+// The operator at the real dialogs: each time a modal dialog or a menu is up,
+// hands it to `answer`, from a zero-length timer as its own event loop runs.
+// Stops when `answer` returns false.
+class ModalDriver {
+public:
+    explicit ModalDriver(std::function<bool(QWidget*)> answer) : answer_(std::move(answer))
+    {
+        timer_.setInterval(0);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* up = QApplication::activePopupWidget();
+            if (!up)
+                up = QApplication::activeModalWidget();
+            if (up && up != last_) {
+                last_ = up;
+                if (!answer_(up))
+                    timer_.stop();
+            }
+        });
+        timer_.start();
+    }
+
+private:
+    std::function<bool(QWidget*)> answer_;
+    QTimer timer_;
+    QWidget* last_ = nullptr;
 };
 
 } // namespace korvane::testing

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 // Empties the tests' settings folder before each test, so that every test
@@ -26,7 +28,8 @@ int main(int argc, char* argv[])
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
 
-    // what the window remembers goes here, never into the user's ~/.config
+    // what the window remembers, and what Qt's own dialogs remember (the file
+    // dialog its last folder), goes here, never into the user's ~/.config
     QTemporaryDir settings;
     if (!settings.isValid())
         return 1;

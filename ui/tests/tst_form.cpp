@@ -2,17 +2,28 @@
 #include "fakes.h"
 #include "fault_message.h"
 #include "form1.h"
+#include "report_text.h"
 #include "results_display.h"
 #include "settings_memory.h"
 
 #include "report.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -23,13 +34,23 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <iostream>
+#include <optional>
 #include <vector>
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/fsuid.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace korvane {
 namespace {
 
+using testing::ModalDriver;
 using testing::RecordingMessages;
 using testing::ScriptedDialog;
+using testing::ScriptedSaveDialog;
 
 // An independent model of the network, written from the geometry rather than
 // from the program's formulas: angles by arccosine, the condition gradient
@@ -311,15 +332,57 @@ TEST(Form1, FaultShowsTheMessageKeepsEarlierTextsAndRefusesToPrintUntilAComputeF
     EXPECT_EQ(printer.printed.Xc, 3300.0);
 }
 
-TEST(Form1, PrintingDependsOnHowTheLastComputeEnded)
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString() << " (poppler-utils) did not run";
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of the PDF as a reader copies it, one string a line, blanks
+// collapsed.
+QStringList pdfLines(const QString& path)
+{
+    QStringList lines;
+    for (const QString& line : run("pdftotext", {"-layout", path, "-"}).split('\n'))
+        if (!line.simplified().isEmpty())
+            lines << line.simplified();
+    return lines;
+}
+
+QString pdfInfo(const QString& path, const QString& field)
+{
+    const QRegularExpression row("^" + field + ":\\s*(.*)$", QRegularExpression::MultilineOption);
+    return row.match(run("pdfinfo", {path})).captured(1).trimmed();
+}
+
+// Every line of the report of these records is in the PDF, in its order,
+// and nothing else.
+void expectReportInPdf(const QString& path, const Observations& o, const AdjustmentResult& r)
+{
+    const QStringList document = pdfLines(path);
+    const std::vector<testing::PrintedLine> expected = testing::printedLines(o, r);
+    EXPECT_EQ(document.size(), static_cast<qsizetype>(expected.size())) << document.join('\n').toStdString();
+    qsizetype from = 0;
+    for (const testing::PrintedLine& line : expected) {
+        const qsizetype at = document.indexOf(line.text, from);
+        EXPECT_GE(at, 0) << "not in the PDF, or out of order: report line " << line.number << " "
+                         << line.text.toStdString();
+        if (at >= 0)
+            from = at + 1;
+    }
+}
+
+TEST(Form1, ReportDependsOnHowTheLastComputeEnded)
 {
     struct Case {
         const char* name;
         std::vector<std::optional<QString>> replies; // of one compute; none: no compute at all
-        bool prints;
+        bool reports;
     };
     const Case cases[] = {
-        {"before any compute the zeros print", {}, true},
+        {"before any compute the zeros are reported", {}, true},
         {"Cancel on the first prompt changes nothing", {std::nullopt}, true},
         {"Cancel once a value is stored", {"1", "", std::nullopt}, false},
     };
@@ -332,24 +395,154 @@ TEST(Form1, PrintingDependsOnHowTheLastComputeEnded)
         Form1 form(&dialog, &messages);
         PrintRecorder printer;
         printer.attach(form);
+        int previews = 0;
+        form.setPreviewCommand([&previews](const Observations&, const AdjustmentResult&) { ++previews; });
+        QTemporaryDir folder;
+        ScriptedSaveDialog files(folder.filePath("report.pdf"));
+        form.setSaveFileDialog(&files);
+
         if (!c.replies.empty())
             form.Command1_Click();
         form.Command3_Click();
-        EXPECT_EQ(printer.prints, c.prints ? 1 : 0);
-        EXPECT_EQ(messages.messages, c.prints ? QStringList() : QStringList{printRefusedMessage()});
+        form.PrintPreview_Click();
+        form.SaveAsPdf_Click();
+
+        EXPECT_EQ(printer.prints, c.reports ? 1 : 0);
+        EXPECT_EQ(previews, c.reports ? 1 : 0);
+        EXPECT_EQ(files.asked.size(), c.reports ? 1u : 0u);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                  c.reports ? QStringList{"report.pdf"} : QStringList());
+        EXPECT_EQ(messages.messages, c.reports ? QStringList() : QStringList(3, printRefusedMessage()));
+        if (c.reports)
+            expectReportInPdf(folder.filePath("report.pdf"), {}, {});
+    }
+}
+
+TEST(Form1, SavesTheReportAsAPdfThatReadsBackLineForLineAndPreviewsItsPages)
+{
+    ScriptedDialog dialog;
+    typeAll(dialog, network);
+    RecordingMessages messages;
+    Form1 form(&dialog, &messages);
+    form.Command1_Click();
+    ASSERT_TRUE(form.lastComputeFinished());
+
+    // a name with a dot of its own still gets ".pdf"
+    QTemporaryDir folder;
+    ScriptedSaveDialog files(folder.filePath("测区 12.3"));
+    form.setSaveFileDialog(&files);
+    // the proposed name's digits must not follow a locale with digits of its own
+    QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+    form.SaveAsPdf_Click();
+    QLocale::setDefault(QLocale::c());
+
+    ASSERT_EQ(messages.messages, QStringList());
+    ASSERT_EQ(files.asked.size(), 1u);
+    EXPECT_EQ(files.asked[0].title, "保存报告为 PDF");
+    EXPECT_EQ(files.asked[0].filter, "PDF 文件 (*.pdf)");
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString proposedFolder = QDir(documents).exists() ? documents : QDir::homePath();
+    EXPECT_TRUE(QRegularExpression("^" + QRegularExpression::escape(proposedFolder) + "/Korvane-[0-9]{8}-[0-9]{6}\\.pdf$")
+                    .match(files.asked[0].proposedPath)
+                    .hasMatch())
+        << files.asked[0].proposedPath.toStdString();
+
+    // the whole file under its name, nothing beside it
+    ASSERT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"测区 12.3.pdf"});
+    const QString pdf = folder.filePath("测区 12.3.pdf");
+    expectReportInPdf(pdf, form.observations(), form.result());
+    EXPECT_EQ(pdfInfo(pdf, "Title"), "Korvane");
+    EXPECT_EQ(pdfInfo(pdf, "Creator"), "Korvane");
+
+    // the preview shows the pages of the same page layout
+    QString title;
+    int previewPages = -1;
+    ModalDriver driver([&](QWidget* up) {
+        if (auto* preview = qobject_cast<QPrintPreviewDialog*>(up)) {
+            title = preview->windowTitle();
+            previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+            preview->reject();
+        }
+        return false;
+    });
+    form.PrintPreview_Click();
+    EXPECT_EQ(title, "打印预览");
+    EXPECT_EQ(previewPages, pdfInfo(pdf, "Pages").toInt());
+    EXPECT_GE(previewPages, 1);
+    EXPECT_EQ(messages.messages, QStringList());
+}
+
+TEST(Form1, PrintButtonOffersPreviewAndPdfOnItsContextMenu)
+{
+    struct Case {
+        const char* name;
+        QContextMenuEvent::Reason reason;
+        int chosen; // the action taken: 0 the preview, 1 the PDF
+    };
+    const Case cases[] = {
+        {"right click, then the preview", QContextMenuEvent::Mouse, 0},
+        {"Menu key, then the PDF", QContextMenuEvent::Keyboard, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingMessages messages;
+        Form1 form(nullptr, &messages);
+        PrintRecorder printer;
+        printer.attach(form);
+        int previews = 0;
+        form.setPreviewCommand([&previews](const Observations&, const AdjustmentResult&) { ++previews; });
+        ScriptedSaveDialog files; // Cancel
+        form.setSaveFileDialog(&files);
+
+        auto* button = form.findChild<QPushButton*>("Command3");
+        EXPECT_EQ(button->toolTip(), "左键打印；右键可打印预览或保存为 PDF");
+        QStringList offered;
+        ModalDriver driver([&](QWidget* up) {
+            if (auto* menu = qobject_cast<QMenu*>(up)) {
+                for (const QAction* action : menu->actions())
+                    offered << action->text();
+                menu->setActiveAction(menu->actions().value(c.chosen));
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
+            return false;
+        });
+        QContextMenuEvent event(c.reason, button->rect().center(), button->mapToGlobal(button->rect().center()));
+        QApplication::sendEvent(button, &event);
+
+        EXPECT_EQ(offered, QStringList({"打印预览…", "保存为 PDF…"}));
+        EXPECT_EQ(previews, c.chosen == 0 ? 1 : 0);
+        EXPECT_EQ(files.asked.size(), c.chosen == 1 ? 1u : 0u);
+        EXPECT_EQ(printer.prints, 0);
+        EXPECT_EQ(messages.messages, QStringList());
     }
 }
 
 TEST(Form1, PrinterFaultsBecomeMessages)
 {
-    for (const auto reason : {PrintError::Reason::NoDefaultPrinter, PrintError::Reason::PrinterFailed}) {
+    struct Case {
+        const char* name;
+        PrintError::Reason reason;
+        bool takeOffer;
+        QStringList offers; // the way on the message offers
+        std::size_t asked;  // questions for a PDF file
+    };
+    const Case cases[] = {
+        {"no default printer, closed", PrintError::Reason::NoDefaultPrinter, false, {"保存为 PDF…"}, 0},
+        {"no default printer, saved as PDF", PrintError::Reason::NoDefaultPrinter, true, {"保存为 PDF…"}, 1},
+        {"the printer fails", PrintError::Reason::PrinterFailed, true, {}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         RecordingMessages messages;
+        messages.takeOffers = c.takeOffer;
         Form1 form(nullptr, &messages);
-        form.setPrintCommand([reason](const Observations&, const AdjustmentResult&) {
-            throw PrintError(reason, "test");
-        });
+        ScriptedSaveDialog files; // Cancel
+        form.setSaveFileDialog(&files);
+        form.setPrintCommand([&c](const Observations&, const AdjustmentResult&) { throw PrintError(c.reason, "test"); });
         form.Command3_Click();
-        EXPECT_EQ(messages.messages, QStringList{printFailureMessage(reason)});
+        EXPECT_EQ(messages.messages, QStringList{printFailureMessage(c.reason)});
+        EXPECT_EQ(messages.offers, c.offers);
+        EXPECT_EQ(files.asked.size(), c.asked);
     }
     EXPECT_TRUE(printFailureMessage(PrintError::Reason::NoDefaultPrinter).startsWith("没有默认打印机"));
     EXPECT_TRUE(printFailureMessage(PrintError::Reason::PrinterFailed).startsWith("打印失败"));
@@ -458,6 +651,144 @@ TEST(ScreenAndPaper, CommaDecimalDesktopShowsAndPrintsTheSameDigits)
     testing::CommaDecimalLocale comma;
     ASSERT_TRUE(comma.active()) << comma.problem();
     EXPECT_EQ(shownAndPrinted(), plain);
+}
+
+// Root writes anywhere; a surveyor does not. As root, this thread meets the
+// file system with the rights of an ordinary user while it lives.
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser()
+        : wasRoot_(geteuid() == 0)
+    {
+        if (wasRoot_)
+            setfsuid(65534);
+    }
+    ~AsOrdinaryUser()
+    {
+        if (wasRoot_)
+            setfsuid(0);
+    }
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+
+private:
+    bool wasRoot_;
+};
+
+// A disk of 16 KB at `folder` that only this thread sees: a tmpfs mounted in
+// a mount namespace of its own, so nothing of the machine changes. Needs the
+// right to mount (root); ready() tells.
+class SmallDisk {
+public:
+    explicit SmallDisk(const QString& folder)
+        : folder_(QFile::encodeName(folder)), home_(open("/proc/self/ns/mnt", O_RDONLY | O_CLOEXEC))
+    {
+        if (home_ < 0 || unshare(CLONE_NEWNS) != 0)
+            return;
+        entered_ = true;
+        // without this a mount would show in the machine's namespace too
+        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return;
+        mounted_ = mount("korvane-test", folder_.constData(), "tmpfs", 0, "size=16k") == 0;
+    }
+    ~SmallDisk()
+    {
+        if (mounted_)
+            umount2(folder_.constData(), MNT_DETACH);
+        if (entered_)
+            setns(home_, CLONE_NEWNS);
+        if (home_ >= 0)
+            close(home_);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool ready() const { return mounted_; }
+
+private:
+    QByteArray folder_;
+    int home_;
+    bool entered_ = false;
+    bool mounted_ = false;
+};
+
+TEST(Form1, PdfFaultsBecomeMessagesAndLeaveTheFolderAsItWas)
+{
+    struct Case {
+        const char* name;
+        const char* folder; // made in the test's folder
+        QString file;
+        const char* reason; // in the message, after the file
+        std::function<void(const QString& folder)> prepare;
+        bool asOrdinaryUser = false;
+        bool onASmallDisk = false;
+    };
+    const Case cases[] = {
+        {"a folder that cannot be written", "locked", "report.pdf",
+         "不能在这个文件夹中写入文件（没有写入权限，或磁盘是只读的）",
+         [](const QString& folder) {
+             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+         },
+         true},
+        {"a folder that is gone", "gone", "report.pdf", "这个文件夹不存在",
+         [](const QString& folder) { QDir(folder).removeRecursively(); }},
+        {"a name too long for the disk", "long", QString(90, QChar(0x6D4B)) + ".pdf",
+         "这个名字不能用作文件名（太长、含有磁盘不允许的字符，或是一个文件夹的名字）", {}},
+        {"the name of a folder", "taken", "archive.pdf",
+         "这个名字不能用作文件名（太长、含有磁盘不允许的字符，或是一个文件夹的名字）",
+         [](const QString& folder) { QDir(folder).mkdir("archive.pdf"); }},
+        {"a full disk, over an older report", "full", "report.pdf", "磁盘已满",
+         [](const QString& folder) {
+             QFile older(folder + "/report.pdf");
+             ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+             older.write("the older report");
+         },
+         false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir work;
+        QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                               | QFile::ExeOther);
+        const QString folder = work.filePath(c.folder);
+        QDir(work.path()).mkdir(c.folder);
+        std::optional<SmallDisk> disk;
+        if (c.onASmallDisk) {
+            disk.emplace(folder);
+            if (!disk->ready()) {
+                std::cout << "[ SKIPPED  ] " << c.name << ": no right to mount a small disk here\n";
+                continue;
+            }
+        }
+        if (c.prepare)
+            c.prepare(folder);
+        const auto contents = [&folder] {
+            QStringList files;
+            for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+                QFile file(entry.filePath());
+                files << entry.fileName() + ": " + (file.open(QIODevice::ReadOnly) ? file.readAll() : "");
+            }
+            return files;
+        };
+        const QStringList before = contents();
+
+        RecordingMessages messages;
+        Form1 form(nullptr, &messages);
+        const QString path = folder + "/" + c.file;
+        ScriptedSaveDialog files(path);
+        form.setSaveFileDialog(&files);
+        {
+            std::optional<AsOrdinaryUser> user;
+            if (c.asOrdinaryUser)
+                user.emplace();
+            form.SaveAsPdf_Click();
+        }
+
+        ASSERT_EQ(messages.messages.size(), 1);
+        EXPECT_TRUE(messages.messages[0].startsWith(QString("报告没有保存为 PDF 文件“%1”：%2。").arg(path, c.reason)))
+            << messages.messages[0].toStdString();
+        EXPECT_EQ(contents(), before);
+    }
 }
 
 TEST(Form1, EndButtonEndsTheEventLoopWithExitCodeZero)

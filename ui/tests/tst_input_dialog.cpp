@@ -1,14 +1,19 @@
 #include "fakes.h"
 #include "form1.h"
 #include "qt_dialogs.h"
+#include "save_file_dialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -19,29 +24,7 @@
 namespace korvane {
 namespace {
 
-// Each time a modal dialog is up, hands it to `answer`, from a zero-length
-// timer as the dialog's own event loop runs. Stops when `answer` returns false.
-class ModalDriver {
-public:
-    explicit ModalDriver(std::function<bool(QWidget*)> answer) : answer_(std::move(answer))
-    {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal && modal != last_) {
-                last_ = modal;
-                if (!answer_(modal))
-                    timer_.stop();
-            }
-        });
-        timer_.start();
-    }
-
-private:
-    std::function<bool(QWidget*)> answer_;
-    QTimer timer_;
-    QWidget* last_ = nullptr;
-};
+using testing::ModalDriver;
 
 QStringList buttonTexts(QWidget* dialog)
 {
@@ -139,25 +122,88 @@ TEST(QtInputDialog, OffersTheRememberedValueSelected)
     }
 }
 
-TEST(QtMessageSink, ShowsAWarningTitledKorvaneWithAChineseButton)
+TEST(QtMessageSink, ShowsAWarningTitledKorvaneWithChineseButtons)
 {
-    QString title, text;
-    QStringList buttons;
-    ModalDriver driver([&](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box)
+    struct Case {
+        const char* name;
+        bool offer; // "保存为 PDF…" beside closing
+        Qt::Key key;
+        QStringList buttons;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"a message, closed with Enter", false, Qt::Key_Return, {"确定"}, false},
+        {"an offer, taken with Enter", true, Qt::Key_Return, {"保存为 PDF…", "取消"}, true},
+        {"an offer, declined with Escape", true, Qt::Key_Escape, {"保存为 PDF…", "取消"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString title, text;
+        QStringList buttons;
+        ModalDriver driver([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box)
+                return false;
+            title = box->windowTitle();
+            text = box->text();
+            buttons = buttonTexts(box);
+            QTest::keyClick(box, c.key);
             return false;
-        title = box->windowTitle();
-        text = box->text();
-        buttons = buttonTexts(box);
-        QTest::keyClick(box, Qt::Key_Return);
+        });
+        QtMessageSink sink(nullptr);
+        bool taken = false;
+        if (c.offer)
+            taken = sink.offer(QStringLiteral("没有默认打印机。"), QStringLiteral("保存为 PDF…"));
+        else
+            sink.tell(QStringLiteral("没有默认打印机。"));
+        EXPECT_EQ(title, QStringLiteral("Korvane"));
+        EXPECT_EQ(text, QStringLiteral("没有默认打印机。"));
+        EXPECT_EQ(buttons, c.buttons);
+        EXPECT_EQ(taken, c.taken);
+        EXPECT_TRUE(noWindowLeft());
+    }
+}
+
+// The name typed without ".pdf" gets it before the dialog looks for an older
+// file of that name, so replacing an archived report is asked first.
+TEST(QtSaveFileDialog, ProposesTheNameInChineseAndAsksBeforeReplacingAReport)
+{
+    QTemporaryDir folder;
+    QFile older(folder.filePath("测区 12.3.pdf"));
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+    older.close();
+
+    QStringList seen;
+    QString question;
+    ModalDriver driver([&](QWidget* modal) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            seen << dialog->windowTitle() << dialog->nameFilters().join(";;") << dialog->directory().absolutePath()
+                 << name->text() << dialog->labelText(QFileDialog::LookIn) << dialog->labelText(QFileDialog::FileName)
+                 << dialog->labelText(QFileDialog::FileType) << dialog->labelText(QFileDialog::Accept)
+                 << dialog->labelText(QFileDialog::Reject);
+            name->setText("测区 12.3");
+            // after this call: the question it raises must find the driver free
+            QTimer::singleShot(0, dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save),
+                               &QAbstractButton::click);
+            return true;
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            question = box->text();
+            box->button(QMessageBox::Yes)->click();
+        }
         return false;
     });
-    QtMessageSink sink(nullptr);
-    sink.tell(QStringLiteral("没有默认打印机。"));
-    EXPECT_EQ(title, QStringLiteral("Korvane"));
-    EXPECT_EQ(text, QStringLiteral("没有默认打印机。"));
-    EXPECT_EQ(buttons, QStringList{"确定"});
+
+    QtSaveFileDialog files(nullptr);
+    const std::optional<QString> chosen =
+        files.askSavePath("保存报告为 PDF", "PDF 文件 (*.pdf)", folder.filePath("Korvane-20240102-030405.pdf"));
+
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, folder.filePath("测区 12.3.pdf"));
+    EXPECT_EQ(seen, QStringList({"保存报告为 PDF", "PDF 文件 (*.pdf)", QDir(folder.path()).absolutePath(),
+                                 "Korvane-20240102-030405.pdf", "保存在：", "文件名：", "文件类型：", "保存", "取消"}));
+    EXPECT_TRUE(question.contains("测区 12.3.pdf")) << question.toStdString();
     EXPECT_TRUE(noWindowLeft());
 }
 

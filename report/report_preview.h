@@ -1,0 +1,16 @@
+#pragma once
+
+// The report on screen, page by page as it would print (see report_page.h);
+// printing from the preview prints the same report.
+
+#include "records.h"
+
+class QWidget;
+
+namespace korvane {
+
+// Shows the modal preview titled "打印预览". Throws PrintError when printing
+// from it fails; the records are only read.
+void showReportPreview(QWidget* parent, const Observations& observations, const AdjustmentResult& result);
+
+} // namespace korvane

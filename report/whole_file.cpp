@@ -1,0 +1,138 @@
+#include "whole_file.h"
+
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cstdio> // rename
+#include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace korvane {
+
+namespace {
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+// Open file descriptor of the temporary file; removes the file unless it was
+// given its name.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& folder)
+    {
+        // a short name of its own, so a chosen name near the length limit
+        // fails at the renaming, as a name, and not here
+        static unsigned counter = 0;
+        const auto clock = static_cast<unsigned long long>(
+            std::chrono::steady_clock::now().time_since_epoch().count());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const unsigned long long tag = (clock ^ (static_cast<unsigned long long>(getpid()) << 20)) + ++counter;
+            char hex[16];
+            const auto end = std::to_chars(hex, hex + sizeof hex, tag & 0xffffffffULL, 16).ptr;
+            path_ = folder + "/.korvane-" + std::string(hex, end) + ".part";
+            // 0666 less the user's umask, as any new document of the user
+            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd_ >= 0 || errno != EEXIST)
+                return;
+        }
+    }
+    ~TemporaryFile()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (fd_ != neverCreated && !renamed_)
+            ::unlink(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
+    const std::string& path() const { return path_; }
+
+    // close() reports what a network disk only finds out at the end
+    bool close()
+    {
+        return ::close(std::exchange(fd_, closed)) == 0;
+    }
+    void markRenamed() { renamed_ = true; }
+
+private:
+    static constexpr int neverCreated = -1;
+    static constexpr int closed = -2;
+
+    std::string path_;
+    int fd_ = neverCreated;
+    bool renamed_ = false;
+};
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+} // namespace
+
+FileError::FileError(Reason reason, std::string path, int systemError)
+    : std::runtime_error("cannot write " + path), reason_(reason), path_(std::move(path)), systemError_(systemError)
+{
+}
+
+FileError::Reason fileErrorReason(int systemError)
+{
+    switch (systemError) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FileError::Reason::FolderNotWritable;
+    case ENOENT:
+    case ENOTDIR:
+        return FileError::Reason::FolderMissing;
+    case ENOSPC:
+    case EDQUOT:
+        return FileError::Reason::DiskFull;
+    case ENAMETOOLONG:
+    case EINVAL:
+    case EISDIR:
+    case EILSEQ:
+        return FileError::Reason::NotAFileName;
+    default:
+        return FileError::Reason::WriteFailed;
+    }
+}
+
+void writeWholeFile(const std::string& path, std::string_view bytes)
+{
+    const auto fail = [&path](int error) { throw FileError(fileErrorReason(error), path, error); };
+
+    TemporaryFile file(folderOf(path));
+    if (!file.isOpen())
+        fail(errno);
+    // on the disk before it takes the name, so a power cut cannot leave an
+    // empty file where the old one was
+    if (!writeAll(file.fd(), bytes) || ::fsync(file.fd()) != 0 || !file.close())
+        fail(errno);
+    if (std::rename(file.path().c_str(), path.c_str()) != 0)
+        fail(errno);
+    file.markRenamed();
+}
+
+} // namespace korvane

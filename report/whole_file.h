@@ -1,0 +1,47 @@
+#pragma once
+
+// A file written whole or not at all. The bytes go to a hidden temporary file
+// in the chosen folder, reach the disk, and only then take the chosen name in
+// one step. A fault on the way (a full disk, a name the disk refuses) leaves
+// no half file under the name and no temporary file beside it, and an older
+// file of that name as it was: an archived computation is never replaced by
+// a broken one.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+class FileError : public std::runtime_error {
+public:
+    enum class Reason {
+        FolderNotWritable, // no permission to write there, or a read-only disk
+        FolderMissing,     // the folder does not exist (any more)
+        DiskFull,          // no space left, or the user's quota is used up
+        NotAFileName,      // too long, characters the disk refuses, or the name of a folder
+        WriteFailed,       // any other fault of the disk
+    };
+
+    // `path` in the file system's encoding; `systemError` the errno, 0 when
+    // the fault came from elsewhere
+    FileError(Reason reason, std::string path, int systemError);
+
+    Reason reason() const { return reason_; }
+    const std::string& path() const { return path_; }
+    int systemError() const { return systemError_; }
+
+private:
+    Reason reason_;
+    std::string path_;
+    int systemError_;
+};
+
+// The reason behind an errno of opening, writing or naming a file.
+FileError::Reason fileErrorReason(int systemError);
+
+// Writes `bytes` to `path` (file system encoding), replacing a file of that
+// name. Throws FileError naming `path`.
+void writeWholeFile(const std::string& path, std::string_view bytes);
+
+} // namespace korvane

@@ -1,0 +1,70 @@
+#include "print_menu.h"
+
+#include "fault_message.h"
+#include "message_sink.h"
+#include "save_file_dialog.h"
+
+#include "pdf_report.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QMenu>
+#include <QStandardPaths>
+
+namespace korvane {
+
+QString previewCaption()
+{
+    return QStringLiteral("打印预览…");
+}
+
+QString saveAsPdfCaption()
+{
+    return QStringLiteral("保存为 PDF…");
+}
+
+QString printButtonToolTip()
+{
+    return QStringLiteral("左键打印；右键可打印预览或保存为 PDF");
+}
+
+void showPrintMenu(QWidget* parent, const QPoint& globalPosition, const std::function<void()>& preview,
+                   const std::function<void()>& saveAsPdf)
+{
+    QMenu menu(parent);
+    QAction* previewAction = menu.addAction(previewCaption());
+    QAction* pdfAction = menu.addAction(saveAsPdfCaption());
+    // the command runs after the menu has closed, not inside its event loop
+    const QAction* chosen = menu.exec(globalPosition);
+    if (chosen == previewAction)
+        preview();
+    else if (chosen == pdfAction)
+        saveAsPdf();
+}
+
+QString proposedPdfPath(const QDateTime& now)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    // toString with a pattern writes ASCII digits whatever the locale
+    return folder + QStringLiteral("/Korvane-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"))
+           + QStringLiteral(".pdf");
+}
+
+void saveReportAsPdfFile(SaveFileDialog& dialog, MessageSink& messages, const Observations& observations,
+                         const AdjustmentResult& result)
+{
+    const std::optional<QString> chosen =
+        dialog.askSavePath(QStringLiteral("保存报告为 PDF"), QStringLiteral("PDF 文件 (*.pdf)"),
+                           proposedPdfPath(QDateTime::currentDateTime()));
+    if (!chosen || chosen->isEmpty())
+        return;
+    try {
+        saveReportAsPdf(withPdfSuffix(*chosen), observations, result);
+    } catch (const FileError& error) {
+        messages.tell(pdfFailureMessage(error));
+    }
+}
+
+} // namespace korvane

@@ -1,0 +1,39 @@
+#pragma once
+
+// The print button's other ways to the report, on its context menu: on
+// screen before it is printed, and as a PDF file for the archive or for a
+// desk without a printer. Both read the same records as the paper.
+
+#include "records.h"
+
+#include <QString>
+
+#include <functional>
+
+class QDateTime;
+class QPoint;
+class QWidget;
+
+namespace korvane {
+
+class MessageSink;
+class SaveFileDialog;
+
+QString previewCaption();
+QString saveAsPdfCaption();
+QString printButtonToolTip();
+
+// Opens the menu at `globalPosition` and runs the command chosen, if any.
+void showPrintMenu(QWidget* parent, const QPoint& globalPosition, const std::function<void()>& preview,
+                   const std::function<void()>& saveAsPdf);
+
+// Korvane-YYYYMMDD-HHMMSS.pdf in the user's documents folder (the home folder
+// when there is none), stamped with `now`.
+QString proposedPdfPath(const QDateTime& now);
+
+// Asks for a file name and saves the report there; a fault of the disk
+// becomes a message and leaves everything as it was.
+void saveReportAsPdfFile(SaveFileDialog& dialog, MessageSink& messages, const Observations& observations,
+                         const AdjustmentResult& result);
+
+} // namespace korvane
