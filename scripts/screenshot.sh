@@ -8,12 +8,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scratch=$(mktemp -d)
-spooler=$scratch/printer
+# open to all but its socket's folder: run as root, the spooler prints as lp
+spooler=$(mktemp -d)
+chmod 0755 "$spooler"
 display=:97
 Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; scripts/private-print-spooler.sh stop "$spooler"; rm -rf "$scratch"' EXIT
+trap 'kill $xvfb 2>/dev/null || true; scripts/private-print-spooler.sh stop "$spooler"; rm -rf "$spooler"' EXIT
 export DISPLAY=$display
 scripts/private-print-spooler.sh start "$spooler" >/dev/null
 export CUPS_SERVER=$spooler/run/cups.sock
