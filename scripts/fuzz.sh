@@ -11,10 +11,12 @@ cmake -S . -B build-fuzz -DKORVANE_WITH_QT=OFF -DKORVANE_BENCHMARKS=OFF -DKORVAN
     -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fsanitize=fuzzer-no-link"
 cmake --build build-fuzz -j"$(nproc)" --target fuzz_number_reading fuzz_adjustment
 
+# removed however the run ends: success, a crash, or an interrupt
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 for target in number_reading adjustment; do
-    scratch=$(mktemp -d)
+    mkdir "$scratch/$target"
     echo "fuzzing $target for $seconds s"
     (cd build-fuzz && "./core/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
-        "$scratch" "../core/fuzz/corpus/$target" 2>&1 | grep -E "^(Done|stat::number_of_executed_units)|ERROR|SUMMARY" )
-    rm -rf "$scratch"
+        "$scratch/$target" "../core/fuzz/corpus/$target" 2>&1 | grep -E "^(Done|stat::number_of_executed_units)|ERROR|SUMMARY" )
 done

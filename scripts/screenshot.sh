@@ -2,17 +2,25 @@
 # Remakes the pictures of the README: Korvane under Xvfb, driven through its
 # real dialogs with xdotool (a field network typed value by value), the window
 # after the computation, the print button's context menu, and the first page
-# of the report printed on the default printer (a cups-pdf queue, as
-# scripts/start-print-spooler.sh sets up).
+# of the report printed on the default printer of a private print spooler
+# (scripts/private-print-spooler.sh), so the machine's own printers are left
+# alone.
 # Needs: xvfb xdotool imagemagick poppler-utils, and a built build/app/korvane.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# open to all but its socket's folder: run as root, the spooler prints as lp
+spooler=$(mktemp -d)
+chmod 0755 "$spooler"
 display=:97
 Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+trap 'kill $xvfb 2>/dev/null || true; scripts/private-print-spooler.sh stop "$spooler"; rm -rf "$spooler"' EXIT
 export DISPLAY=$display
+scripts/private-print-spooler.sh start "$spooler" >/dev/null
+export CUPS_SERVER=$spooler/run/cups.sock
+# a first start: nothing remembered from the user's own entries
+export XDG_CONFIG_HOME=$spooler/config
 sleep 1
 
 build/app/korvane &
@@ -43,14 +51,11 @@ import -window root -crop 400x110+380+620 docs/print_menu.png
 xdotool key Escape
 sleep 0.3
 
-started=$(date +%s)
 xdotool mousemove --window "$window" 592 640 click 1   # the print button
 for _ in $(seq 60); do
-    pdf=$(find /root/PDF /var/spool/cups-pdf -name '*.pdf' -newermt "@$started" 2>/dev/null | head -1)
-    [ -n "$pdf" ] && break
+    [ -n "$(lpstat -W completed -o korvane)" ] && break
     sleep 0.5
 done
-sleep 1
-pdftoppm -q -png -r 60 -f 1 -l 1 -singlefile "$pdf" docs/report
+pdftoppm -q -png -r 60 -f 1 -l 1 -singlefile "$spooler/printed.pdf" docs/report
 kill $korvane
 echo "wrote docs/window.png, docs/print_menu.png and docs/report.png"

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-arphic-uming fonts-dejavu-core fonts-urw-base35
-    cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+    cups-daemon cups-client cups-core-drivers poppler-utils
     clang-14 libclang-rt-14-dev
 )
 
