@@ -1,5 +1,11 @@
+// The one main() of the tests that need a Qt application: the window's, the
+// Qt printer's and the print test through the window.
+
+#include "font_mapping.h"
+
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -27,6 +33,9 @@ int main(int argc, char* argv[])
     // listing the tests (CTest's discovery) needs no display
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
+    // CTest sets the platform; a test run by hand gets it here
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 
     // what the window remembers, and what Qt's own dialogs remember (the file
     // dialog its last folder), goes here, never into the user's ~/.config
@@ -37,5 +46,7 @@ int main(int argc, char* argv[])
     testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings(settings.path()));
 
     QApplication app(argc, argv);
+    // the faces that stand in for "宋体", as the program maps them
+    korvane::mapLayoutFonts();
     return RUN_ALL_TESTS();
 }

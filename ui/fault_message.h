@@ -4,7 +4,7 @@
 // surveyor's terms: which triangle, which side, which point.
 
 #include "adjustment_error.h"
-#include "print_report.h"
+#include "print_error.h"
 #include "whole_file.h"
 
 #include <QString>

@@ -14,7 +14,7 @@
 #include "settings_memory.h"
 
 #include "adjustment.h"
-#include "print_report.h"
+#include "default_printer.h"
 #include "report_preview.h"
 
 #include <QApplication>

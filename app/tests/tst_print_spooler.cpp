@@ -209,16 +209,3 @@ TEST(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
 
 } // namespace
 } // namespace korvane
-
-int main(int argc, char** argv)
-{
-    // CTest sets the platform; test discovery at build time runs without it
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // the values the window remembers go here, never into the user's ~/.config
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

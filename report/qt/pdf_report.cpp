@@ -1,7 +1,7 @@
 #include "pdf_report.h"
 
 #include "font_mapping.h"
-#include "print_report.h"
+#include "print_error.h"
 #include "qt_printer.h"
 #include "report.h"
 #include "report_page.h"

@@ -1,4 +1,4 @@
-#include "print_report.h"
+#include "print_error.h"
 
 namespace korvane {
 

@@ -1,9 +1,7 @@
 #pragma once
 
-// The print command's one call: the report of the stored values on the
-// system's default printer.
-
-#include "records.h"
+// What goes wrong on the way to paper, in the terms the window tells the
+// surveyor.
 
 #include <stdexcept>
 #include <string>
@@ -24,9 +22,5 @@ public:
 private:
     Reason reason_;
 };
-
-// Prints the report on the default printer as one job named "Korvane".
-// Throws PrintError; the records are only read.
-void printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result);
 
 } // namespace korvane

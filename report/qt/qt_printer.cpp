@@ -1,13 +1,10 @@
 #include "qt_printer.h"
 
-#include "font_mapping.h"
-#include "print_report.h"
-#include "report.h"
+#include "print_error.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace korvane {
 namespace {
@@ -103,20 +100,6 @@ void QtPrinter::endDocument()
 {
     if (!painter_->end() || printer_.printerState() == QPrinter::Error)
         throw PrintError(PrintError::Reason::PrinterFailed, "the printer did not accept the document");
-}
-
-void printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result)
-{
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (defaultPrinter.isNull())
-        throw PrintError(PrintError::Reason::NoDefaultPrinter, "the system has no default printer");
-
-    mapLayoutFonts();
-    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-    // the name of the job in the printer's queue
-    printer.setDocName(QStringLiteral("Korvane"));
-    QtPrinter qtPrinter(printer);
-    printReport(qtPrinter, observations, result);
 }
 
 } // namespace korvane

@@ -1,7 +1,7 @@
 #include "report_preview.h"
 
 #include "font_mapping.h"
-#include "print_report.h"
+#include "print_error.h"
 #include "qt_printer.h"
 #include "report.h"
 #include "report_page.h"

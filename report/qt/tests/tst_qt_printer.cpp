@@ -1,8 +1,7 @@
 #include "qt_printer.h"
 
 #include "field_run.h"
-#include "font_mapping.h"
-#include "print_report.h"
+#include "print_error.h"
 #include "report.h"
 #include "report_text.h"
 
@@ -213,15 +212,3 @@ TEST(QtPrinter, UnwritableOutputIsAPrinterFailure)
 
 } // namespace
 } // namespace korvane
-
-int main(int argc, char** argv)
-{
-    // CTest sets the platform; test discovery at build time runs without it
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    // the faces that stand in for "宋体", as the program maps them
-    korvane::mapLayoutFonts();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
