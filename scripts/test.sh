@@ -2,7 +2,7 @@
 # Installs what is missing, builds Korvane and runs every test: the unit and
 # window tests, the print test against a print spooler of its own, and the
 # whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
-# Runs as the caller: only the installing of missing packages asks for sudo.
+# Runs as the caller: only the installing of missing packages asks for root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
