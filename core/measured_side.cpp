@@ -2,31 +2,43 @@
 
 #include "checked_arithmetic.h"
 
+#include <array>
+#include <cstddef>
+
 namespace korvane {
+
+namespace {
+
+struct SideRecord {
+    const char* name;
+    float AdjustmentResult::*copy;
+};
+
+// in the order of MeasuredSide
+constexpr std::array<SideRecord, 5> sides{{
+    {"S1", &AdjustmentResult::s1},
+    {"S2", &AdjustmentResult::s2},
+    {"S4", &AdjustmentResult::s4},
+    {"S5", &AdjustmentResult::s5},
+    {"S6", &AdjustmentResult::s6},
+}};
+
+const SideRecord& recordOf(MeasuredSide side)
+{
+    return sides[static_cast<std::size_t>(side)];
+}
+
+} // namespace
 
 const char* toString(MeasuredSide side)
 {
-    switch (side) {
-    case MeasuredSide::S1: return "S1";
-    case MeasuredSide::S2: return "S2";
-    case MeasuredSide::S4: return "S4";
-    case MeasuredSide::S5: return "S5";
-    case MeasuredSide::S6: return "S6";
-    }
-    return "?";
+    return recordOf(side).name;
 }
 
 void keepSingleCopy(MeasuredSide side, double value, AdjustmentResult& result)
 {
-    float* copy = nullptr;
-    switch (side) {
-    case MeasuredSide::S1: copy = &result.s1; break;
-    case MeasuredSide::S2: copy = &result.s2; break;
-    case MeasuredSide::S4: copy = &result.s4; break;
-    case MeasuredSide::S5: copy = &result.s5; break;
-    case MeasuredSide::S6: copy = &result.s6; break;
-    }
-    *copy = toSingle(value, Site{Stage::Entry, toString(side)});
+    const SideRecord& record = recordOf(side);
+    result.*record.copy = toSingle(value, Site{Stage::Entry, record.name});
 }
 
 } // namespace korvane

@@ -17,9 +17,10 @@ public:
     static constexpr const char* name = "de_DE.UTF-8";
 
     // Sets the C library's locale, as QApplication does at start-up with the
-    // user's (setlocale(LC_ALL, "")); that is the locale printf and strtod
-    // follow. (std::locale is left alone: glibc's newlocale keeps LOCPATH's
-    // list for good, which the leak checker would report.)
+    // user's (setlocale(LC_ALL, "")); that is the locale the C library's own
+    // number writing and reading follow. (std::locale is left alone:
+    // glibc's newlocale keeps LOCPATH's list for good, which the leak
+    // checker would report.)
     CommaDecimalLocale() : previous_(std::setlocale(LC_ALL, nullptr))
     {
         // the C library looks LOCPATH up at every change of locale
