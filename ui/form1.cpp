@@ -199,7 +199,9 @@ void Form1::Command1_Click()
             break;
         }
         lastComputeFinished_ = false;
-        adjust(observations_, result_, [this](Milestone milestone) { showResults(milestone, result_, *this); });
+        adjust(
+            observations_, result_, [this](Milestone milestone) { showResults(milestone, result_, *this); },
+            &terms_);
         lastComputeFinished_ = true;
     } catch (const AdjustmentError& error) {
         // what was stored and shown before the fault stays; the operator
