@@ -12,7 +12,8 @@ cd "$(dirname "$0")/.."
 # open to all but its socket's folder: run as root, the spooler prints as lp
 spooler=$(mktemp -d)
 chmod 0755 "$spooler"
-display=:97
+# a display of its own; KORVANE_SCREENSHOT_DISPLAY names another when :97 is taken
+display=${KORVANE_SCREENSHOT_DISPLAY:-:97}
 Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; scripts/private-print-spooler.sh stop "$spooler"; rm -rf "$spooler"' EXIT

@@ -1,7 +1,10 @@
 #include "form1.h"
 
+#include "accuracy_dialog.h"
+#include "accuracy_setting.h"
 #include "caption_label.h"
 #include "command_button.h"
+#include "compute_menu.h"
 #include "fault_message.h"
 #include "font_mapping.h"
 #include "guided_entry.h"
@@ -69,10 +72,12 @@ Form1::Form1(InputDialog* dialog, MessageSink* messages, EntryMemory* memory, QW
       ownMessages_(messages ? nullptr : std::make_unique<QtMessageSink>(this)),
       ownMemory_(memory ? nullptr : std::make_unique<SettingsMemory>(SettingsMemory::userFile())),
       ownSaveDialog_(std::make_unique<QtSaveFileDialog>(this)),
+      ownAccuracyDialog_(std::make_unique<QtAccuracyDialog>(this)),
       dialog_(dialog ? dialog : ownDialog_.get()),
       messages_(messages ? messages : ownMessages_.get()),
       memory_(memory ? memory : ownMemory_.get()),
       saveDialog_(ownSaveDialog_.get()),
+      accuracyDialog_(ownAccuracyDialog_.get()),
       print_(printReportOnDefaultPrinter),
       preview_([this](const Observations& o, const AdjustmentResult& r) { showReportPreview(this, o, r); }),
       beep_(QApplication::beep)
@@ -83,6 +88,7 @@ Form1::Form1(InputDialog* dialog, MessageSink* messages, EntryMemory* memory, QW
     setFont(qtFont(layout::windowFont));
     paintBackground(this, layout::formBackground);
     buildControls();
+    accuracy_ = recallAccuracy(*memory_);
 }
 
 Form1::~Form1() = default;
@@ -117,7 +123,7 @@ void Form1::buildControls()
             const layout::Control* caption = layout::find(control.captionLabel);
             field->setAccessibleName(QString::fromUtf8(control.pointPrefix)
                                      + QString::fromUtf8(caption->caption).trimmed());
-            fields_.insert(QByteArray(control.name), field);
+            fields_.add(QByteArray(control.name), field);
             tabStops.emplace_back(control.tabIndex, field);
             onTop.push_back(field);
             widget = field;
@@ -160,8 +166,15 @@ void Form1::buildControls()
         QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
     tabStops.front().second->setFocus();
 
-    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &Form1::Command1_Click);
+    // in the empty band under the title, outside the layout's table
+    checkLine_ = new CheckLine(this);
+    checkLine_->setFont(qtFont(layout::song9Bold));
+
+    auto* compute = findChild<QPushButton*>(QStringLiteral("Command1"));
+    connect(compute, &QPushButton::clicked, this, &Form1::Command1_Click);
+    compute->setToolTip(computeButtonToolTip());
+    compute->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(compute, &QWidget::customContextMenuRequested, this, &Form1::Command1_ContextMenu);
     connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this,
             &Form1::Command2_Click);
     auto* print = findChild<QPushButton*>(QStringLiteral("Command3"));
@@ -176,39 +189,63 @@ void Form1::buildControls()
     resize(right + margin, bottom + margin);
 }
 
-void Form1::setFieldText(const char* field, const QString& text)
-{
-    QLineEdit* edit = fields_.value(QByteArray(field));
-    Q_ASSERT(edit);
-    edit->setText(text);
-    // keep the leading blanks in view, as the text starts there
-    edit->setCursorPosition(0);
-}
-
 void Form1::Command1_Click()
 {
+    fields_.computeStarted();
+    bool misclosureStored = false;
     try {
-        GuidedEntry entry(*dialog_, *this, *memory_, beep_);
+        GuidedEntry entry(*dialog_, fields_, *memory_, beep_);
         switch (entry.run(observations_, result_)) {
         case EntryOutcome::CancelledUntouched:
             return;
         case EntryOutcome::Cancelled:
-            lastComputeFinished_ = false;
+            endCompute(ComputeEnd::StoppedBeforeMisclosure);
             return;
         case EntryOutcome::Completed:
             break;
         }
-        lastComputeFinished_ = false;
         adjust(
-            observations_, result_, [this](Milestone milestone) { showResults(milestone, result_, *this); },
+            observations_, result_,
+            [&](Milestone milestone) {
+                misclosureStored = misclosureStored || milestone == Milestone::Misclosure;
+                showResults(milestone, result_, fields_);
+            },
             &terms_);
-        lastComputeFinished_ = true;
+        endCompute(ComputeEnd::Finished);
     } catch (const AdjustmentError& error) {
         // what was stored and shown before the fault stays; the operator
         // corrects the data and computes again
-        lastComputeFinished_ = false;
+        endCompute(misclosureStored ? ComputeEnd::StoppedAfterMisclosure : ComputeEnd::StoppedBeforeMisclosure);
         messages_->tell(faultMessage(error));
     }
+}
+
+void Form1::endCompute(ComputeEnd end)
+{
+    lastEnd_ = end;
+    if (end != ComputeEnd::Finished)
+        fields_.computeStopped();
+    checkLine_->judge(lastEnd_, terms_, result_.w, accuracy_);
+}
+
+void Form1::Command1_ContextMenu(const QPoint& position)
+{
+    auto* compute = findChild<QPushButton*>(QStringLiteral("Command1"));
+    const MenuCommand commands[] = {
+        {accuracyCaption(), [this] { DistanceAccuracy_Click(); }},
+    };
+    showComputeMenu(this, compute->mapToGlobal(position), commands);
+}
+
+void Form1::DistanceAccuracy_Click()
+{
+    const std::optional<DistanceAccuracy> chosen = askAccuracy(*accuracyDialog_, *messages_, accuracy_);
+    if (!chosen)
+        return;
+    accuracy_ = *chosen;
+    rememberAccuracy(*memory_, accuracy_);
+    // the last compute judged again against the instrument now named
+    checkLine_->judge(lastEnd_, terms_, result_.w, accuracy_);
 }
 
 void Form1::Command2_Click()
@@ -222,7 +259,7 @@ bool Form1::refuseHalfComputedRecords()
     // The records of a compute that stopped halfway hold new entries beside
     // the old results; a report of them would look finished and be wrong,
     // on paper, on screen or in an archived file alike.
-    if (lastComputeFinished_)
+    if (lastComputeFinished())
         return false;
     messages_->tell(printRefusedMessage());
     return true;

@@ -2,36 +2,37 @@
 
 // The main window. It owns the two records of the adjustment for the whole
 // run of the program and shows them; the work is done elsewhere:
-//   compute (Command1): guided entry -> Observations -> adjust() -> fields
+//   compute (Command1): guided entry -> Observations -> adjust() -> fields,
+//                       and the check of its misclosure;
+//                       on its context menu, the distance meter's accuracy
 //   end     (Command2): the program ends
 //   print   (Command3): the report of the records on the default printer;
 //                       on its context menu, the preview and the PDF file
 // What the surveyor accepts in the entry is kept in the user's settings and
-// offered again by the next compute, also after a restart.
+// offered again by the next compute, also after a restart; so is the
+// accuracy. The check line judges the misclosure of the last compute.
 
 #include "adjustment_terms.h"
-#include "field_writer.h"
+#include "check_line.h"
 #include "figure_check.h"
 #include "records.h"
+#include "shown_fields.h"
 
-#include <QByteArray>
-#include <QHash>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
 #include <utility>
 
-class QLineEdit;
-
 namespace korvane {
 
+class AccuracyDialog;
 class EntryMemory;
 class InputDialog;
 class MessageSink;
 class SaveFileDialog;
 
-class Form1 final : public QWidget, private FieldWriter {
+class Form1 final : public QWidget {
     Q_OBJECT
 
 public:
@@ -51,16 +52,19 @@ public:
 
     // False after a compute command that stopped halfway (a fault, or Cancel
     // once a value had been stored): the records then mix two runs.
-    bool lastComputeFinished() const { return lastComputeFinished_; }
+    bool lastComputeFinished() const { return lastEnd_ == ComputeEnd::None || lastEnd_ == ComputeEnd::Finished; }
 
     // Tests put a recorder here in place of the default printer, and of the
     // preview, and a scripted dialog in place of the file dialog.
     void setPrintCommand(PrintCommand print) { print_ = std::move(print); }
     void setPreviewCommand(PrintCommand preview) { preview_ = std::move(preview); }
     void setSaveFileDialog(SaveFileDialog* dialog) { saveDialog_ = dialog; }
+    void setAccuracyDialog(AccuracyDialog* dialog) { accuracyDialog_ = dialog; }
 
 public slots:
     void Command1_Click();
+    void Command1_ContextMenu(const QPoint& position);
+    void DistanceAccuracy_Click();
     void Command2_Click();
     void Command3_Click();
     void Command3_ContextMenu(const QPoint& position);
@@ -68,28 +72,31 @@ public slots:
     void SaveAsPdf_Click();
 
 private:
-    void setFieldText(const char* field, const QString& text) override;
     void buildControls();
+    void endCompute(ComputeEnd end);
     bool refuseHalfComputedRecords();
 
     Observations observations_;
     AdjustmentResult result_;
     AdjustmentTerms terms_;
     DistanceAccuracy accuracy_ = defaultAccuracy;
-    bool lastComputeFinished_ = true; // before any compute the zeros print
+    ComputeEnd lastEnd_ = ComputeEnd::None; // before any compute the zeros print
 
     std::unique_ptr<InputDialog> ownDialog_;
     std::unique_ptr<MessageSink> ownMessages_;
     std::unique_ptr<EntryMemory> ownMemory_;
     std::unique_ptr<SaveFileDialog> ownSaveDialog_;
+    std::unique_ptr<AccuracyDialog> ownAccuracyDialog_;
     InputDialog* dialog_;
     MessageSink* messages_;
     EntryMemory* memory_;
     SaveFileDialog* saveDialog_;
+    AccuracyDialog* accuracyDialog_;
     PrintCommand print_;
     PrintCommand preview_;
     std::function<void()> beep_;
-    QHash<QByteArray, QLineEdit*> fields_;
+    ShownFields fields_;
+    CheckLine* checkLine_ = nullptr;
 };
 
 } // namespace korvane

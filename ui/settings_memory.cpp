@@ -45,8 +45,12 @@ QString SettingsMemory::recall(const char* name)
     if (!usable())
         return {};
     const QSettings settings(fileName_, QSettings::IniFormat);
-    // what Qt makes of a file it cannot read or parse is not worth offering
+    // What Qt makes of a file it cannot read or parse is not worth offering.
+    // Qt parses a file once for the whole process and tells only its first
+    // reader of a fault, so the verdict is kept until the file is written anew.
     if (settings.status() != QSettings::NoError)
+        unsound_ = true;
+    if (unsound_)
         return {};
     const QVariant value = settings.value(key(name));
     // a list ("1, 2") or a serialised value is nothing the entry wrote
@@ -59,10 +63,21 @@ void SettingsMemory::remember(const char* name, const QString& text)
 {
     if (!usable())
         return;
-    QSettings settings(fileName_, QSettings::IniFormat);
-    settings.setValue(key(name), text);
-    // written at once, so a value outlives a program killed at the next prompt
-    settings.sync();
+    {
+        QSettings settings(fileName_, QSettings::IniFormat);
+        if (settings.status() != QSettings::NoError)
+            unsound_ = true;
+        // nothing Qt half read from an unsound file is kept: the file starts
+        // again with what the surveyor accepts from now on
+        if (unsound_)
+            settings.clear();
+        settings.setValue(key(name), text);
+        // written at once, so a value outlives a program killed at the next prompt
+        settings.sync();
+    }
+    // a QSettings keeps the first fault it met; a fresh one tells how the
+    // file reads now
+    unsound_ = QSettings(fileName_, QSettings::IniFormat).status() != QSettings::NoError;
 }
 
 } // namespace korvane

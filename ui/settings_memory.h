@@ -24,6 +24,7 @@ private:
     bool usable() const;
 
     QString fileName_;
+    bool unsound_ = false; // the file could not be read or parsed
 };
 
 } // namespace korvane

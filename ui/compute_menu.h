@@ -1,0 +1,28 @@
+#pragma once
+
+// The context menu of the compute button (平差计算): a table of commands,
+// each a caption and what it runs, so that a new command is one more row
+// where Form1 wires them.
+
+#include <QString>
+
+#include <functional>
+#include <span>
+
+class QPoint;
+class QWidget;
+
+namespace korvane {
+
+struct MenuCommand {
+    QString caption;
+    std::function<void()> run;
+};
+
+QString computeButtonToolTip();
+
+// Opens the menu at `globalPosition` and runs the command chosen, if any,
+// once the menu has closed.
+void showComputeMenu(QWidget* parent, const QPoint& globalPosition, std::span<const MenuCommand> commands);
+
+} // namespace korvane
