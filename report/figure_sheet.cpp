@@ -14,7 +14,7 @@ namespace {
 // extent, and at least 2.5 times less once the factor is rounded down to 1, 2
 // or 5: clearly seen on a plan of any shape, a long thin one too, whose
 // ellipses are long across it.
-constexpr double largestEllipseShare = 0.1;
+constexpr double largestEllipseShare = 0.12;
 
 constexpr double millimetresPerMetre = 1000.0;
 

@@ -55,7 +55,7 @@ struct FigureSheet {
 
     // The ellipses are drawn this many times their size: a round number (1, 2
     // or 5 times a power of ten) that makes the larger semi-major axis more
-    // than 4 % and at most 10 % of the figure's extent (the larger of its
+    // than 4.8 % and at most 12 % of the figure's extent (the larger of its
     // spans north and east), so that it is clearly seen. Zero when both
     // ellipses are points.
     double magnification = 0.0;
