@@ -288,7 +288,8 @@ void writeFile(const QString& path, const QByteArray& contents)
 }
 
 // Kept settings that cannot be trusted or cannot be written: the prompt of
-// the value opens empty, as on a first start, and the entry goes on.
+// the value opens empty, as on a first start, and the entry goes on; the
+// report's page of the figure is off unless it was kept on.
 TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
 {
     const QFileDevice::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
@@ -299,6 +300,7 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         std::function<void(const QString& folder)> prepare;
         const char* offeredXa;
         bool keepsXa; // the accepted Xa can be read back afterwards
+        bool figurePage = false;
     };
     const auto settings = [](const char* contents) {
         return [contents](const QString& folder) {
@@ -336,6 +338,13 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
              QFile::setPermissions(folder, readOnly);
          },
          "12.5", geteuid() == 0},
+        {"figure page kept on", settings("[Report]\nFigurePage=true\n"), "", true, true},
+        {"figure page a word", settings("[Report]\nFigurePage=ja\n"), "", true},
+        {"figure page a number", settings("[Report]\nFigurePage=1\n"), "", true},
+        {"figure page a list", settings("[Report]\nFigurePage=true, true\n"), "", true},
+        {"figure page a value of another type", settings("[Report]\nFigurePage=@Variant(\\0\\0\\0\\x1\\x1)\n"), "",
+         true},
+        {"figure page in a file that is not valid INI", settings("[Report\nFigurePage=true\n"), "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -343,6 +352,7 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         const QString folder = home.path() + "/Korvane";
         c.prepare(folder);
         SettingsMemory memory(folder + "/korvane.conf");
+        EXPECT_EQ(memory.recallFigurePage(), c.figurePage);
 
         EntryRun run;
         run.memory = &memory;
@@ -359,6 +369,8 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         // a store that could not take the new value offers nothing
         // afterwards, rather than the value the surveyor has just replaced
         EXPECT_EQ(memory.recall("Xa"), c.keepsXa ? "512.34567" : "");
+        memory.rememberFigurePage(true);
+        EXPECT_EQ(memory.recallFigurePage(), c.keepsXa) << "kept where the values are kept";
 
         QFile::setPermissions(folder, readWrite);
     }
