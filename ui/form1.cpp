@@ -2,7 +2,9 @@
 
 #include "caption_label.h"
 #include "command_button.h"
+#include "compute_menu.h"
 #include "fault_message.h"
+#include "figure_window.h"
 #include "font_mapping.h"
 #include "guided_entry.h"
 #include "layout.h"
@@ -20,6 +22,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 #include <string_view>
@@ -73,8 +76,14 @@ Form1::Form1(InputDialog* dialog, MessageSink* messages, EntryMemory* memory, QW
       messages_(messages ? messages : ownMessages_.get()),
       memory_(memory ? memory : ownMemory_.get()),
       saveDialog_(ownSaveDialog_.get()),
-      print_(printReportOnDefaultPrinter),
-      preview_([this](const Observations& o, const AdjustmentResult& r) { showReportPreview(this, o, r); }),
+      print_([this](const Observations& o, const AdjustmentResult& r) {
+          const std::optional<FigureOrNotice> page = figurePage();
+          printReportOnDefaultPrinter(o, r, page ? &*page : nullptr);
+      }),
+      preview_([this](const Observations& o, const AdjustmentResult& r) {
+          const std::optional<FigureOrNotice> page = figurePage();
+          showReportPreview(this, o, r, page ? &*page : nullptr);
+      }),
       beep_(QApplication::beep)
 {
     mapLayoutFonts();
@@ -160,8 +169,11 @@ void Form1::buildControls()
         QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
     tabStops.front().second->setFocus();
 
-    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &Form1::Command1_Click);
+    auto* compute = findChild<QPushButton*>(QStringLiteral("Command1"));
+    connect(compute, &QPushButton::clicked, this, &Form1::Command1_Click);
+    compute->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(compute, &QWidget::customContextMenuRequested, this, &Form1::Command1_ContextMenu);
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this, &Form1::FigureWindow_Open);
     connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this,
             &Form1::Command2_Click);
     auto* print = findChild<QPushButton*>(QStringLiteral("Command3"));
@@ -187,6 +199,13 @@ void Form1::setFieldText(const char* field, const QString& text)
 
 void Form1::Command1_Click()
 {
+    compute();
+    if (figureWindow_)
+        figureWindow_->showFigure(figure());
+}
+
+void Form1::compute()
+{
     try {
         GuidedEntry entry(*dialog_, *this, *memory_, beep_);
         switch (entry.run(observations_, result_)) {
@@ -203,12 +222,49 @@ void Form1::Command1_Click()
             observations_, result_, [this](Milestone milestone) { showResults(milestone, result_, *this); },
             &terms_);
         lastComputeFinished_ = true;
+        anyComputeFinished_ = true;
     } catch (const AdjustmentError& error) {
         // what was stored and shown before the fault stays; the operator
         // corrects the data and computes again
         lastComputeFinished_ = false;
         messages_->tell(faultMessage(error));
     }
+}
+
+void Form1::Command1_ContextMenu(const QPoint& position)
+{
+    auto* compute = findChild<QPushButton*>(QStringLiteral("Command1"));
+    showComputeMenu(this, compute->mapToGlobal(position), [this] { FigureWindow_Open(); });
+}
+
+void Form1::FigureWindow_Open()
+{
+    if (!figureWindow_) {
+        figureWindow_ = new FigureWindow(this);
+        figureWindow_->showFigure(figure());
+    }
+    figureWindow_->show();
+    figureWindow_->raise();
+    figureWindow_->activateWindow();
+}
+
+FigureOrNotice Form1::figure() const
+{
+    // the records of a compute that stopped halfway mix two runs
+    if (!lastComputeFinished_ || !anyComputeFinished_)
+        return noFinishedComputeText();
+    try {
+        return figureSheet(observations_, result_, terms_, accuracy_);
+    } catch (const AdjustmentError& error) {
+        return faultMessage(error).toStdString();
+    }
+}
+
+std::optional<FigureOrNotice> Form1::figurePage() const
+{
+    if (!figurePageWanted())
+        return std::nullopt;
+    return figure();
 }
 
 void Form1::Command2_Click()
@@ -268,7 +324,8 @@ void Form1::SaveAsPdf_Click()
 {
     if (refuseHalfComputedRecords())
         return;
-    saveReportAsPdfFile(*saveDialog_, *messages_, observations_, result_);
+    const std::optional<FigureOrNotice> page = figurePage();
+    saveReportAsPdfFile(*saveDialog_, *messages_, observations_, result_, page ? &*page : nullptr);
 }
 
 } // namespace korvane

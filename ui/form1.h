@@ -6,20 +6,25 @@
 //   end     (Command2): the program ends
 //   print   (Command3): the report of the records on the default printer;
 //                       on its context menu, the preview and the PDF file
+//                       and the choice of the page of the figure after it
+//   figure  (F3, or the context menu of Command1): the window 网图与检核
 // What the surveyor accepts in the entry is kept in the user's settings and
 // offered again by the next compute, also after a restart.
 
 #include "adjustment_terms.h"
 #include "field_writer.h"
 #include "figure_check.h"
+#include "figure_sheet.h"
 #include "records.h"
 
 #include <QByteArray>
 #include <QHash>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 class QLineEdit;
@@ -27,6 +32,7 @@ class QLineEdit;
 namespace korvane {
 
 class EntryMemory;
+class FigureWindow;
 class InputDialog;
 class MessageSink;
 class SaveFileDialog;
@@ -53,6 +59,10 @@ public:
     // once a value had been stored): the records then mix two runs.
     bool lastComputeFinished() const { return lastComputeFinished_; }
 
+    // The figure of the last compute, drawn by the window of the figure and
+    // the report's page of it: only after a compute that finished.
+    FigureOrNotice figure() const;
+
     // Tests put a recorder here in place of the default printer, and of the
     // preview, and a scripted dialog in place of the file dialog.
     void setPrintCommand(PrintCommand print) { print_ = std::move(print); }
@@ -61,6 +71,8 @@ public:
 
 public slots:
     void Command1_Click();
+    void Command1_ContextMenu(const QPoint& position);
+    void FigureWindow_Open();
     void Command2_Click();
     void Command3_Click();
     void Command3_ContextMenu(const QPoint& position);
@@ -70,13 +82,17 @@ public slots:
 private:
     void setFieldText(const char* field, const QString& text) override;
     void buildControls();
+    void compute();
     bool refuseHalfComputedRecords();
+    // the page of the figure when the surveyor asked for it, else nothing
+    std::optional<FigureOrNotice> figurePage() const;
 
     Observations observations_;
     AdjustmentResult result_;
     AdjustmentTerms terms_;
     DistanceAccuracy accuracy_ = defaultAccuracy;
     bool lastComputeFinished_ = true; // before any compute the zeros print
+    bool anyComputeFinished_ = false;
 
     std::unique_ptr<InputDialog> ownDialog_;
     std::unique_ptr<MessageSink> ownMessages_;
@@ -90,6 +106,7 @@ private:
     PrintCommand preview_;
     std::function<void()> beep_;
     QHash<QByteArray, QLineEdit*> fields_;
+    QPointer<FigureWindow> figureWindow_; // made when first opened
 };
 
 } // namespace korvane
