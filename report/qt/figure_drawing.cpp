@@ -282,8 +282,12 @@ FigureLayout layoutFigure(const FigureSheet& sheet, const QRectF& area, const QF
     for (const QPointF& point : layout.points)
         placer.block(QRectF(point - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius)));
     for (const DrawnEllipse& e : layout.ellipses) {
-        const qreal reach = length(e.majorEnd - e.centre);
-        placer.block(QRectF(e.centre - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach)));
+        // the box about the turned ellipse: a long thin one blocks little
+        // across its axis
+        const QPointF major = e.majorEnd - e.centre;
+        const QPointF minor = unit(QPointF(-major.y(), major.x())) * e.semiMinor;
+        const QPointF half(std::hypot(major.x(), minor.x()), std::hypot(major.y(), minor.y()));
+        placer.block(QRectF(e.centre - half, e.centre + half));
     }
     for (std::size_t i = 0; i < sheet.sides.size(); ++i)
         placer.block(QLineF(layout.points[sheet.sides[i].from], layout.points[sheet.sides[i].to]),
@@ -297,18 +301,28 @@ FigureLayout layoutFigure(const FigureSheet& sheet, const QRectF& area, const QF
     for (std::size_t i = 0; i < sheet.points.size(); ++i) {
         const QPointF at = layout.points[i];
         const QSizeF size = textSize(nameMetrics, QString::fromLatin1(sheet.points[i].name), u);
-        qreal reach = radius;
-        for (std::size_t k = 0; k < sheet.ellipses.size(); ++k)
-            if (sheet.ellipses[k].point == static_cast<int>(i))
-                reach = std::max(reach, length(layout.ellipses[k].majorEnd - at));
+        // how far the point's symbol, or its ellipse, reaches that way
+        const auto reach = [&](QPointF direction) {
+            qreal distance = radius;
+            for (std::size_t k = 0; k < sheet.ellipses.size(); ++k) {
+                if (sheet.ellipses[k].point != static_cast<int>(i))
+                    continue;
+                const DrawnEllipse& e = layout.ellipses[k];
+                const QPointF major = e.majorEnd - e.centre;
+                const QPointF minorAxis = unit(QPointF(-major.y(), major.x()));
+                distance = std::max(distance, std::hypot(QPointF::dotProduct(direction, major),
+                                                         e.semiMinor * QPointF::dotProduct(direction, minorAxis)));
+            }
+            return distance;
+        };
         const qreal outward = std::atan2((at - middle).y(), (at - middle).x());
         std::vector<Candidate> candidates;
-        for (const qreal distance : {radius, reach})
-            for (const int turn : {0, 1, -1, 2, -2, 3, -3, 4}) {
-                const qreal angle = outward + turn * std::numbers::pi / 4;
-                const QRectF rect = beside(at, QPointF(std::cos(angle), std::sin(angle)), distance + 0.2 * u, size);
-                candidates.push_back({rect, later * static_cast<qreal>(candidates.size())});
-            }
+        for (const int turn : {0, 1, -1, 2, -2, 3, -3, 4}) {
+            const qreal angle = outward + turn * std::numbers::pi / 4;
+            const QPointF direction(std::cos(angle), std::sin(angle));
+            candidates.push_back({beside(at, direction, reach(direction) + 0.2 * u, size),
+                                  later * static_cast<qreal>(candidates.size())});
+        }
         placer.add(std::move(candidates), -1);
     }
 
