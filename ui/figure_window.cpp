@@ -14,6 +14,11 @@ namespace korvane {
 
 namespace {
 
+// the paper's face at the paper's sizes; the notice, alone in the window, larger
+constexpr int noticePoints = 12;
+constexpr int tablePoints = 10;
+constexpr int drawingPoints = 9;
+
 QFont windowFont(int points)
 {
     QFont font(QString::fromUtf8(reportFontName));
@@ -27,7 +32,6 @@ FigureWindow::FigureWindow(QWidget* parent) : QWidget(parent, Qt::Window), figur
 {
     setObjectName(QStringLiteral("FigureWindow"));
     setWindowTitle(QString::fromStdString(figureHeading()));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setMinimumSize(720, 520);
     resize(1060, 680);
     QPalette palette = this->palette();
@@ -45,10 +49,10 @@ void FigureWindow::showFigure(FigureOrNotice figure)
 void FigureWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QFont font = windowFont(10);
+    const QFont font = windowFont(tablePoints);
     const QRectF whole(rect());
     if (const auto* notice = std::get_if<std::string>(&figure_)) {
-        painter.setFont(windowFont(12));
+        painter.setFont(windowFont(noticePoints));
         painter.drawText(whole, Qt::AlignCenter | Qt::TextWordWrap, QString::fromStdString(*notice));
         return;
     }
@@ -72,7 +76,7 @@ void FigureWindow::paintEvent(QPaintEvent*)
         drawing = top;
         table = layoutFigureTable(sheet, QPointF(inside.left(), drawing.bottom() + u), inside.width(), font, this);
     }
-    paintFigure(painter, sheet, layoutFigure(sheet, drawing, windowFont(9), this));
+    paintFigure(painter, sheet, layoutFigure(sheet, drawing, windowFont(drawingPoints), this));
     paintFigureTable(painter, table);
 }
 
