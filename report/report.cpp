@@ -136,7 +136,7 @@ std::vector<ReportStep> reportSteps(const Observations& o, const AdjustmentResul
     return steps;
 }
 
-void printReport(Printer& printer, const Observations& observations, const AdjustmentResult& result)
+void printReportLines(Printer& printer, const Observations& observations, const AdjustmentResult& result)
 {
     printer.setPosition(reportLeftTwips, reportTopTwips);
     printer.setFontName(reportFontName);
@@ -147,6 +147,11 @@ void printReport(Printer& printer, const Observations& observations, const Adjus
         else
             printer.printLine(std::get<Line>(step));
     }
+}
+
+void printReport(Printer& printer, const Observations& observations, const AdjustmentResult& result)
+{
+    printReportLines(printer, observations, result);
     printer.endDocument();
 }
 

@@ -36,6 +36,10 @@ using ReportStep = std::variant<Line, FontSize>;
 // size after the third.
 std::vector<ReportStep> reportSteps(const Observations& o, const AdjustmentResult& r);
 
+// Sets up the page and prints every step, leaving the document open for a
+// page that follows the report's lines.
+void printReportLines(Printer& printer, const Observations& observations, const AdjustmentResult& result);
+
 // Sets up the page, prints every step and ends the document.
 void printReport(Printer& printer, const Observations& observations,
                  const AdjustmentResult& result);

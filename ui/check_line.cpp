@@ -2,6 +2,7 @@
 
 #include "layout.h"
 
+#include "check_colours.h"
 #include "check_text.h"
 
 namespace korvane {
@@ -16,8 +17,6 @@ constexpr int leftTwips = 4920;
 constexpr int topTwips = 2880;
 constexpr int widthTwips = 5400;
 constexpr int heightTwips = 1260;
-
-constexpr QRgb passGreen = qRgb(0, 110, 0);
 
 QString u(const std::string& utf8)
 {
@@ -69,10 +68,10 @@ void CheckLine::judge(ComputeEnd end, const AdjustmentTerms& terms, float w, Dis
         colours.setColor(QPalette::WindowText, parentWidget()->palette().color(QPalette::WindowText));
         break;
     case CheckLineText::Tone::Pass:
-        colours.setColor(QPalette::WindowText, QColor(passGreen));
+        colours.setColor(QPalette::WindowText, QColor(checkPassColour));
         break;
     case CheckLineText::Tone::Fail:
-        colours.setColor(QPalette::WindowText, QColor(layout::red));
+        colours.setColor(QPalette::WindowText, QColor(checkFailColour));
         break;
     }
     setPalette(colours);

@@ -8,15 +8,23 @@ namespace korvane {
 
 QString computeButtonToolTip()
 {
-    return QStringLiteral("左键平差计算；右键可设置测距精度");
+    return QStringLiteral("左键平差计算；右键可设置测距精度或打开网图与检核");
+}
+
+QString figureWindowCaption()
+{
+    return QStringLiteral("网图与检核…");
 }
 
 void showComputeMenu(QWidget* parent, const QPoint& globalPosition, std::span<const MenuCommand> commands)
 {
     QMenu menu(parent);
     std::vector<const QAction*> actions;
-    for (const MenuCommand& command : commands)
-        actions.push_back(menu.addAction(command.caption));
+    for (const MenuCommand& command : commands) {
+        QAction* action = menu.addAction(command.caption);
+        action->setShortcut(command.shortcut);
+        actions.push_back(action);
+    }
     // the command runs after the menu has closed, not inside its event loop
     const QAction* chosen = menu.exec(globalPosition);
     for (std::size_t i = 0; i < actions.size(); ++i)

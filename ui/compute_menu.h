@@ -1,9 +1,10 @@
 #pragma once
 
-// The context menu of the compute button (平差计算): a table of commands,
-// each a caption and what it runs, so that a new command is one more row
-// where Form1 wires them.
+// The context menu of the compute button (平差计算; a right click or the Menu
+// key): a table of commands, each a caption and what it runs, so that a new
+// command is one more row where Form1 wires them.
 
+#include <QKeySequence>
 #include <QString>
 
 #include <functional>
@@ -17,9 +18,12 @@ namespace korvane {
 struct MenuCommand {
     QString caption;
     std::function<void()> run;
+    // shown beside the caption when the window has a key of its own for it
+    QKeySequence shortcut = {};
 };
 
 QString computeButtonToolTip();
+QString figureWindowCaption();
 
 // Opens the menu at `globalPosition` and runs the command chosen, if any,
 // once the menu has closed.

@@ -6,6 +6,7 @@
 #include "command_button.h"
 #include "compute_menu.h"
 #include "fault_message.h"
+#include "figure_window.h"
 #include "font_mapping.h"
 #include "guided_entry.h"
 #include "layout.h"
@@ -23,6 +24,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 #include <string_view>
@@ -78,8 +80,14 @@ Form1::Form1(InputDialog* dialog, MessageSink* messages, EntryMemory* memory, QW
       memory_(memory ? memory : ownMemory_.get()),
       saveDialog_(ownSaveDialog_.get()),
       accuracyDialog_(ownAccuracyDialog_.get()),
-      print_(printReportOnDefaultPrinter),
-      preview_([this](const Observations& o, const AdjustmentResult& r) { showReportPreview(this, o, r); }),
+      print_([this](const Observations& o, const AdjustmentResult& r) {
+          const std::optional<FigureOrNotice> page = figurePage();
+          printReportOnDefaultPrinter(o, r, page ? &*page : nullptr);
+      }),
+      preview_([this](const Observations& o, const AdjustmentResult& r) {
+          const std::optional<FigureOrNotice> page = figurePage();
+          showReportPreview(this, o, r, page ? &*page : nullptr);
+      }),
       beep_(QApplication::beep)
 {
     mapLayoutFonts();
@@ -175,6 +183,7 @@ void Form1::buildControls()
     compute->setToolTip(computeButtonToolTip());
     compute->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(compute, &QWidget::customContextMenuRequested, this, &Form1::Command1_ContextMenu);
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this, &Form1::FigureWindow_Open);
     connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this,
             &Form1::Command2_Click);
     auto* print = findChild<QPushButton*>(QStringLiteral("Command3"));
@@ -225,7 +234,7 @@ void Form1::endCompute(ComputeEnd end)
     lastEnd_ = end;
     if (end != ComputeEnd::Finished)
         fields_.computeStopped();
-    checkLine_->judge(lastEnd_, terms_, result_.w, accuracy_);
+    showCheck();
 }
 
 void Form1::Command1_ContextMenu(const QPoint& position)
@@ -233,6 +242,7 @@ void Form1::Command1_ContextMenu(const QPoint& position)
     auto* compute = findChild<QPushButton*>(QStringLiteral("Command1"));
     const MenuCommand commands[] = {
         {accuracyCaption(), [this] { DistanceAccuracy_Click(); }},
+        {figureWindowCaption(), [this] { FigureWindow_Open(); }, QKeySequence(Qt::Key_F3)},
     };
     showComputeMenu(this, compute->mapToGlobal(position), commands);
 }
@@ -245,7 +255,44 @@ void Form1::DistanceAccuracy_Click()
     accuracy_ = *chosen;
     rememberAccuracy(*memory_, accuracy_);
     // the last compute judged again against the instrument now named
+    showCheck();
+}
+
+void Form1::showCheck()
+{
     checkLine_->judge(lastEnd_, terms_, result_.w, accuracy_);
+    if (figureWindow_)
+        figureWindow_->showFigure(figure());
+}
+
+void Form1::FigureWindow_Open()
+{
+    if (!figureWindow_) {
+        figureWindow_ = new FigureWindow(this);
+        figureWindow_->showFigure(figure());
+    }
+    figureWindow_->show();
+    figureWindow_->raise();
+    figureWindow_->activateWindow();
+}
+
+FigureOrNotice Form1::figure() const
+{
+    // the records of a compute that stopped halfway mix two runs
+    if (lastEnd_ != ComputeEnd::Finished)
+        return noFinishedComputeText();
+    try {
+        return figureSheet(observations_, result_, terms_, accuracy_);
+    } catch (const AdjustmentError& error) {
+        return faultMessage(error).toStdString();
+    }
+}
+
+std::optional<FigureOrNotice> Form1::figurePage() const
+{
+    if (!figurePageWanted())
+        return std::nullopt;
+    return figure();
 }
 
 void Form1::Command2_Click()
@@ -305,7 +352,8 @@ void Form1::SaveAsPdf_Click()
 {
     if (refuseHalfComputedRecords())
         return;
-    saveReportAsPdfFile(*saveDialog_, *messages_, observations_, result_);
+    const std::optional<FigureOrNotice> page = figurePage();
+    saveReportAsPdfFile(*saveDialog_, *messages_, observations_, result_, page ? &*page : nullptr);
 }
 
 } // namespace korvane

@@ -8,6 +8,8 @@
 //   end     (Command2): the program ends
 //   print   (Command3): the report of the records on the default printer;
 //                       on its context menu, the preview and the PDF file
+//                       and the choice of the page of the figure after it
+//   figure  (F3, or the context menu of Command1): the window 网图与检核
 // What the surveyor accepts in the entry is kept in the user's settings and
 // offered again by the next compute, also after a restart; so is the
 // accuracy. The check line judges the misclosure of the last compute.
@@ -15,19 +17,23 @@
 #include "adjustment_terms.h"
 #include "check_line.h"
 #include "figure_check.h"
+#include "figure_sheet.h"
 #include "records.h"
 #include "shown_fields.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace korvane {
 
 class AccuracyDialog;
 class EntryMemory;
+class FigureWindow;
 class InputDialog;
 class MessageSink;
 class SaveFileDialog;
@@ -54,6 +60,10 @@ public:
     // once a value had been stored): the records then mix two runs.
     bool lastComputeFinished() const { return lastEnd_ == ComputeEnd::None || lastEnd_ == ComputeEnd::Finished; }
 
+    // The figure of the last compute, drawn by the window of the figure and
+    // the report's page of it: only after a compute that finished.
+    FigureOrNotice figure() const;
+
     // Tests put a recorder here in place of the default printer, and of the
     // preview, and a scripted dialog in place of the file dialog.
     void setPrintCommand(PrintCommand print) { print_ = std::move(print); }
@@ -65,6 +75,7 @@ public slots:
     void Command1_Click();
     void Command1_ContextMenu(const QPoint& position);
     void DistanceAccuracy_Click();
+    void FigureWindow_Open();
     void Command2_Click();
     void Command3_Click();
     void Command3_ContextMenu(const QPoint& position);
@@ -74,7 +85,11 @@ public slots:
 private:
     void buildControls();
     void endCompute(ComputeEnd end);
+    // the check line and the window of the figure, when it is open
+    void showCheck();
     bool refuseHalfComputedRecords();
+    // the page of the figure when the surveyor asked for it, else nothing
+    std::optional<FigureOrNotice> figurePage() const;
 
     Observations observations_;
     AdjustmentResult result_;
@@ -97,6 +112,7 @@ private:
     std::function<void()> beep_;
     ShownFields fields_;
     CheckLine* checkLine_ = nullptr;
+    QPointer<FigureWindow> figureWindow_; // made when first opened
 };
 
 } // namespace korvane

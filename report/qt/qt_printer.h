@@ -35,6 +35,12 @@ public:
     void printLine(const Line& items) override;
     void endDocument() override;
 
+    // For a page drawn rather than written in lines (the page of the
+    // figure): a new page, whose lines would start again at the top of the
+    // document, and the painter of the document. newPage throws PrintError.
+    void newPage();
+    QPainter& painter() { return *painter_; }
+
 private:
     qreal fromTwips(int twips) const;
 

@@ -289,7 +289,8 @@ void writeFile(const QString& path, const QByteArray& contents)
 }
 
 // Kept settings that cannot be trusted or cannot be written: the prompt of
-// the value opens empty, as on a first start, and the entry goes on.
+// the value opens empty, as on a first start, and the entry goes on; the
+// report's page of the figure is off unless it was kept on.
 TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
 {
     const QFileDevice::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
@@ -299,8 +300,9 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         // prepares the settings folder; the file is folder/korvane.conf
         std::function<void(const QString& folder)> prepare;
         const char* offeredXa;
-        bool keepsXa; // the accepted Xa, and a new accuracy, can be read back afterwards
+        bool keepsXa; // the accepted Xa, a new accuracy and the page of the figure can be read back afterwards
         DistanceAccuracy accuracy = defaultAccuracy; // as read back before the entry
+        bool figurePage = false;
     };
     const auto settings = [](const char* contents) {
         return [contents](const QString& folder) {
@@ -348,6 +350,13 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         {"an infinite accuracy", settings("[Entry]\nAccuracyConstantMm=3\nAccuracyPpm=inf\n"), "", true},
         {"an accuracy as a list", settings("[Entry]\nAccuracyConstantMm=3, 4\nAccuracyPpm=3\n"), "", true},
         {"half an accuracy", settings("[Entry]\nAccuracyPpm=3\n"), "", true},
+        {"figure page kept on", settings("[Report]\nFigurePage=true\n"), "", true, defaultAccuracy, true},
+        {"figure page a word", settings("[Report]\nFigurePage=ja\n"), "", true},
+        {"figure page a number", settings("[Report]\nFigurePage=1\n"), "", true},
+        {"figure page a list", settings("[Report]\nFigurePage=true, true\n"), "", true},
+        {"figure page a value of another type", settings("[Report]\nFigurePage=@Variant(\\0\\0\\0\\x1\\x1)\n"), "",
+         true},
+        {"figure page in a file that is not valid INI", settings("[Report\nFigurePage=true\n"), "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -356,6 +365,7 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         c.prepare(folder);
         SettingsMemory memory(folder + "/korvane.conf");
         EXPECT_EQ(recallAccuracy(memory), c.accuracy);
+        EXPECT_EQ(memory.recallFigurePage(), c.figurePage);
 
         EntryRun run;
         run.memory = &memory;
@@ -375,6 +385,8 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         const DistanceAccuracy named{0.5, 1};
         rememberAccuracy(memory, named);
         EXPECT_EQ(recallAccuracy(memory), c.keepsXa ? named : defaultAccuracy);
+        memory.rememberFigurePage(true);
+        EXPECT_EQ(memory.recallFigurePage(), c.keepsXa) << "kept where the values are kept";
 
         QFile::setPermissions(folder, readWrite);
     }

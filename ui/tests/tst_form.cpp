@@ -2,7 +2,9 @@
 #include "comma_locale.h"
 #include "fakes.h"
 #include "fault_message.h"
+#include "figure_window.h"
 #include "form1.h"
+#include "pdf_report.h"
 #include "report_text.h"
 #include "results_display.h"
 #include "settings_memory.h"
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QImage>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -346,12 +349,15 @@ QString run(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The text of the PDF as a reader copies it, one string a line, blanks
-// collapsed.
-QStringList pdfLines(const QString& path)
+// The text of the PDF (or of one page of it) as a reader copies it, one
+// string a line, blanks collapsed.
+QStringList pdfLines(const QString& path, int page = 0)
 {
+    QStringList arguments{"-layout", path, "-"};
+    if (page > 0)
+        arguments = QStringList{"-f", QString::number(page), "-l", QString::number(page)} + arguments;
     QStringList lines;
-    for (const QString& line : run("pdftotext", {"-layout", path, "-"}).split('\n'))
+    for (const QString& line : run("pdftotext", arguments).split('\n'))
         if (!line.simplified().isEmpty())
             lines << line.simplified();
     return lines;
@@ -515,7 +521,7 @@ TEST(Form1, PrintButtonOffersPreviewAndPdfOnItsContextMenu)
         QContextMenuEvent event(c.reason, button->rect().center(), button->mapToGlobal(button->rect().center()));
         QApplication::sendEvent(button, &event);
 
-        EXPECT_EQ(offered, QStringList({"打印预览…", "保存为 PDF…"}));
+        EXPECT_EQ(offered, QStringList({"打印预览…", "保存为 PDF…", "", "报告附网图与检核页"}));
         EXPECT_EQ(previews, c.chosen == 0 ? 1 : 0);
         EXPECT_EQ(files.asked.size(), c.chosen == 1 ? 1u : 0u);
         EXPECT_EQ(printer.prints, 0);
@@ -552,6 +558,227 @@ TEST(Form1, PrinterFaultsBecomeMessages)
     }
     EXPECT_TRUE(printFailureMessage(PrintError::Reason::NoDefaultPrinter).startsWith("没有默认打印机"));
     EXPECT_TRUE(printFailureMessage(PrintError::Reason::PrinterFailed).startsWith("打印失败"));
+}
+
+// The worked example, and the same with S6 measured 5 cm long.
+const std::array<QString, 9> workedExample{"3521.418", "1204.337", "4497.112", "2188.650", "902.1006",
+                                           "870.9382", "889.6279", "951.5497", "1158.3709"};
+std::array<QString, 9> withS6(QString s6)
+{
+    std::array<QString, 9> values = workedExample;
+    values[8] = std::move(s6);
+    return values;
+}
+
+const QString passedCheck = "闭合差检核：w = 3.43秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），合格";
+
+// Opens the context menu of `button` as the surveyor does, by a right click
+// or the Menu key, and takes its action `chosen` (-1: Escape); returns the
+// texts it offered and whether each was checked.
+QStringList chooseFromMenu(QPushButton* button, QContextMenuEvent::Reason reason, int chosen)
+{
+    QStringList offered;
+    ModalDriver driver([&](QWidget* up) {
+        if (auto* menu = qobject_cast<QMenu*>(up)) {
+            for (const QAction* action : menu->actions())
+                offered << action->text() + (action->isChecked() ? " ✓" : "");
+            if (chosen < 0) {
+                QTest::keyClick(menu, Qt::Key_Escape);
+            } else {
+                menu->setActiveAction(menu->actions().value(chosen));
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
+        }
+        return false;
+    });
+    QContextMenuEvent event(reason, button->rect().center(), button->mapToGlobal(button->rect().center()));
+    QApplication::sendEvent(button, &event);
+    return offered;
+}
+
+TEST(Form1, FigureWindowOpensByF3OrFromTheComputeButtonsMenu)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Form1&)> open;
+    };
+    const Case cases[] = {
+        {"F3 in the main window", [](Form1& form) { QTest::keyClick(&form, Qt::Key_F3); }},
+        {"right click on the compute button",
+         [](Form1& form) {
+             EXPECT_EQ(chooseFromMenu(form.findChild<QPushButton*>("Command1"), QContextMenuEvent::Mouse, 1),
+                       (QStringList{"测距精度…", "网图与检核…"}));
+         }},
+        {"Menu key on the compute button",
+         [](Form1& form) { chooseFromMenu(form.findChild<QPushButton*>("Command1"), QContextMenuEvent::Keyboard, 1); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingMessages messages;
+        Form1 form(nullptr, &messages);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        c.open(form);
+
+        const auto* window = form.findChild<FigureWindow*>();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->isWindow());
+        EXPECT_FALSE(window->isModal());
+        EXPECT_EQ(window->windowTitle(), "网图与检核");
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_EQ(messages.messages, QStringList());
+    }
+}
+
+// The points of a sheet, as the drawing places them.
+std::array<double, 8> pointsOf(const FigureSheet& sheet)
+{
+    std::array<double, 8> coordinates{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        coordinates[2 * i] = sheet.points[i].X;
+        coordinates[2 * i + 1] = sheet.points[i].Y;
+    }
+    return coordinates;
+}
+
+bool hasColour(const QImage& image, const std::function<bool(QColor)>& is)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (is(image.pixelColor(x, y)))
+                return true;
+    return false;
+}
+
+// Open beside the main window, the figure window draws the last compute
+// that finished, and nothing after one that stopped.
+TEST(Form1, FigureWindowFollowsEachComputeAndDrawsOnlyAFinishedOne)
+{
+    ScriptedDialog dialog;
+    typeAll(dialog, workedExample);
+    typeAll(dialog, withS6("2100")); // no triangle A-B-D
+    typeAll(dialog, withS6("1158.4209"));
+    RecordingMessages messages;
+    Form1 form(&dialog, &messages);
+    form.FigureWindow_Open();
+    auto* window = form.findChild<FigureWindow*>();
+    ASSERT_NE(window, nullptr);
+
+    const auto drawn = [window] {
+        return hasColour(window->grab().toImage(),
+                         [](QColor c) { return c.red() > 150 && c.green() < 60 && c.blue() < 60; });
+    };
+    const auto notice = [window]() -> std::string {
+        const auto* text = std::get_if<std::string>(&window->figure());
+        return text ? *text : "<a figure>";
+    };
+    EXPECT_EQ(notice(), "尚无完成的平差计算");
+    EXPECT_FALSE(drawn()) << "nothing drawn before a compute";
+
+    form.Command1_Click();
+    ASSERT_EQ(messages.messages, QStringList());
+    const auto* sheet = std::get_if<FigureSheet>(&window->figure());
+    ASSERT_NE(sheet, nullptr);
+    const AdjustmentResult& r = form.result();
+    EXPECT_EQ(pointsOf(*sheet), (std::array<double, 8>{3521.418, 1204.337, r.xp1, r.yp1, 4497.112, 2188.650, r.xp2,
+                                                       r.yp2}));
+    EXPECT_EQ(QString::fromStdString(sheet->checkLine), passedCheck);
+    EXPECT_TRUE(drawn()) << "the ellipses in red";
+
+    form.Command1_Click();
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(notice(), "尚无完成的平差计算") << "the records now mix two computes";
+    EXPECT_FALSE(drawn());
+
+    form.Command1_Click();
+    sheet = std::get_if<FigureSheet>(&window->figure());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(sheet->withinLimit);
+    EXPECT_TRUE(QString::fromStdString(sheet->checkLine).startsWith("闭合差检核：w = -10.84秒，限差 ±4.19秒"));
+    EXPECT_EQ(sheet->sides[5].label.substr(0, 13), "S6 1158.4098 ");
+    EXPECT_TRUE(window->isVisible());
+}
+
+// With 报告附网图与检核页 checked on the print button's menu, the PDF and the
+// preview carry a second page, the drawing and its table; the first page is
+// the report exactly as without it. The choice outlives the window.
+TEST(Form1, FigurePageFollowsTheReportWhenAskedOnThePrintMenu)
+{
+    struct Case {
+        const char* name;
+        bool ask;
+        bool compute;
+        int pages;
+    };
+    const Case cases[] = {
+        {"not asked: the report alone", false, true, 1},
+        {"asked: the drawing and its table", true, true, 2},
+        {"asked before any compute: the page says why it is empty", true, false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Korvane").removeRecursively();
+        ScriptedDialog dialog;
+        typeAll(dialog, workedExample);
+        RecordingMessages messages;
+        Form1 form(&dialog, &messages);
+        auto* print = form.findChild<QPushButton*>("Command3");
+        if (c.ask)
+            chooseFromMenu(print, QContextMenuEvent::Mouse, 3);
+        EXPECT_EQ(SettingsMemory(SettingsMemory::userFile()).recallFigurePage(), c.ask);
+        {
+            // a window opened later finds the item as it was left
+            Form1 later(nullptr, &messages);
+            EXPECT_EQ(chooseFromMenu(later.findChild<QPushButton*>("Command3"), QContextMenuEvent::Mouse, -1).last(),
+                      c.ask ? "报告附网图与检核页 ✓" : "报告附网图与检核页");
+        }
+        if (c.compute)
+            form.Command1_Click();
+
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("report.pdf");
+        ScriptedSaveDialog files(pdf);
+        form.setSaveFileDialog(&files);
+        form.SaveAsPdf_Click();
+        ASSERT_EQ(messages.messages, QStringList());
+        EXPECT_EQ(pdfInfo(pdf, "Pages").toInt(), c.pages);
+
+        const QString alone = folder.filePath("alone.pdf");
+        saveReportAsPdf(alone, form.observations(), form.result());
+        EXPECT_EQ(pdfLines(pdf, 1), pdfLines(alone, 1));
+        if (c.pages == 2) {
+            const QStringList page = pdfLines(pdf, 2);
+            ASSERT_FALSE(page.isEmpty());
+            EXPECT_EQ(page.first(), "网图与检核");
+            QStringList expected;
+            if (c.compute) {
+                const FigureSheet sheet = std::get<FigureSheet>(form.figure());
+                expected << passedCheck << "B 5.88 5.79 17.9" << "D 6.09 5.67 45.2"
+                         << "S1 902.1006 -2.7 3.8" << "S6 1158.3709 +3.5 4.3" << "B 在 A→C 的左侧，D 在右侧"
+                         << QString::fromStdString(sheet.magnificationText);
+                for (const SheetSide& side : sheet.sides)
+                    expected << QString::fromStdString(side.label);
+            } else {
+                expected << "尚无完成的平差计算";
+            }
+            const QString all = page.join('\n');
+            for (const QString& text : expected)
+                EXPECT_TRUE(all.contains(text)) << text.toStdString() << " not on page 2:\n" << all.toStdString();
+        }
+
+        int previewPages = -1;
+        ModalDriver driver([&](QWidget* up) {
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(up)) {
+                previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+                preview->reject();
+            }
+            return false;
+        });
+        form.PrintPreview_Click();
+        EXPECT_EQ(previewPages, c.pages);
+    }
 }
 
 // Every value kept in single precision, each set to a float whose decimal at
