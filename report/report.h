@@ -36,7 +36,11 @@ using ReportStep = std::variant<Line, FontSize>;
 // size after the third.
 std::vector<ReportStep> reportSteps(const Observations& o, const AdjustmentResult& r);
 
-// Sets up the page, prints every step and ends the document.
+// Sets up the page and prints every step, on the page the printer is on;
+// a document of several reports goes on after it.
+void printReportPage(Printer& printer, const Observations& observations, const AdjustmentResult& result);
+
+// The report as a document of its own: printReportPage, then the end.
 void printReport(Printer& printer, const Observations& observations,
                  const AdjustmentResult& result);
 
