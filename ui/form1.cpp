@@ -2,16 +2,21 @@
 
 #include "caption_label.h"
 #include "command_button.h"
+#include "compute_menu.h"
 #include "fault_message.h"
+#include "figure_chooser.h"
 #include "font_mapping.h"
 #include "guided_entry.h"
 #include "layout.h"
 #include "line_control.h"
+#include "open_file_dialog.h"
 #include "print_menu.h"
 #include "qt_dialogs.h"
+#include "result_copy.h"
 #include "results_display.h"
 #include "save_file_dialog.h"
 #include "settings_memory.h"
+#include "window_menu.h"
 
 #include "adjustment.h"
 #include "default_printer.h"
@@ -20,6 +25,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 #include <string_view>
@@ -69,10 +75,14 @@ Form1::Form1(InputDialog* dialog, MessageSink* messages, EntryMemory* memory, QW
       ownMessages_(messages ? nullptr : std::make_unique<QtMessageSink>(this)),
       ownMemory_(memory ? nullptr : std::make_unique<SettingsMemory>(SettingsMemory::userFile())),
       ownSaveDialog_(std::make_unique<QtSaveFileDialog>(this)),
+      ownOpenDialog_(std::make_unique<QtOpenFileDialog>(this)),
+      ownChooser_(std::make_unique<QtFigureChooser>(this)),
       dialog_(dialog ? dialog : ownDialog_.get()),
       messages_(messages ? messages : ownMessages_.get()),
       memory_(memory ? memory : ownMemory_.get()),
       saveDialog_(ownSaveDialog_.get()),
+      openDialog_(ownOpenDialog_.get()),
+      chooser_(ownChooser_.get()),
       print_(printReportOnDefaultPrinter),
       preview_([this](const Observations& o, const AdjustmentResult& r) { showReportPreview(this, o, r); }),
       beep_(QApplication::beep)
@@ -169,6 +179,14 @@ void Form1::buildControls()
     print->setToolTip(printButtonToolTip());
     print->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(print, &QWidget::customContextMenuRequested, this, &Form1::Command3_ContextMenu);
+    auto* compute = findChild<QPushButton*>(QStringLiteral("Command1"));
+    compute->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(compute, &QWidget::customContextMenuRequested, this, &Form1::Command1_ContextMenu);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, &Form1::Form1_ContextMenu);
+    connect(new QShortcut(openObservationsKey(), this), &QShortcut::activated, this, &Form1::OpenObservations_Click);
+    connect(new QShortcut(saveObservationsKey(), this), &QShortcut::activated, this, &Form1::SaveObservations_Click);
+    installCopyAllKey(this, [this] { CopyResults_Click(); });
 
     // the layout reaches far beyond its design client area: open wide enough
     // for all of it
@@ -187,24 +205,40 @@ void Form1::setFieldText(const char* field, const QString& text)
 
 void Form1::Command1_Click()
 {
+    EntryOutcome outcome = EntryOutcome::CancelledUntouched;
     try {
         GuidedEntry entry(*dialog_, *this, *memory_, beep_);
-        switch (entry.run(observations_, result_)) {
-        case EntryOutcome::CancelledUntouched:
-            return;
-        case EntryOutcome::Cancelled:
-            lastComputeFinished_ = false;
-            return;
-        case EntryOutcome::Completed:
-            break;
-        }
-        lastComputeFinished_ = false;
-        adjust(observations_, result_, [this](Milestone milestone) { showResults(milestone, result_, *this); });
-        lastComputeFinished_ = true;
+        outcome = entry.run(observations_, result_);
     } catch (const AdjustmentError& error) {
         // what was stored and shown before the fault stays; the operator
         // corrects the data and computes again
         lastComputeFinished_ = false;
+        entered_.reset();
+        messages_->tell(faultMessage(error));
+        return;
+    }
+    switch (outcome) {
+    case EntryOutcome::CancelledUntouched:
+        return;
+    case EntryOutcome::Cancelled:
+        lastComputeFinished_ = false;
+        entered_.reset();
+        return;
+    case EntryOutcome::Completed:
+        entered_ = observations_;
+        adjustEntered();
+        return;
+    }
+}
+
+// The compute after its nine values are in, whether typed or read from a file.
+void Form1::adjustEntered()
+{
+    try {
+        lastComputeFinished_ = false;
+        adjust(observations_, result_, [this](Milestone milestone) { showResults(milestone, result_, *this); });
+        lastComputeFinished_ = true;
+    } catch (const AdjustmentError& error) {
         messages_->tell(faultMessage(error));
     }
 }
@@ -267,6 +301,60 @@ void Form1::SaveAsPdf_Click()
     if (refuseHalfComputedRecords())
         return;
     saveReportAsPdfFile(*saveDialog_, *messages_, observations_, result_);
+}
+
+void Form1::Command1_ContextMenu(const QPoint& position)
+{
+    auto* compute = findChild<QPushButton*>(QStringLiteral("Command1"));
+    showComputeMenu(this, compute->mapToGlobal(position),
+                    {[this] { OpenObservations_Click(); }, [this] { SaveObservations_Click(); }});
+}
+
+void Form1::OpenObservations_Click()
+{
+    const std::optional<Observations> values = observationFiles_.open(*openDialog_, *chooser_, *messages_);
+    if (!values)
+        return;
+    // the figure goes in as if typed: every echo, memory and single copy
+    try {
+        lastComputeFinished_ = false;
+        entered_.reset();
+        enterFigure(*values, observations_, result_, *this, *memory_);
+    } catch (const AdjustmentError& error) {
+        messages_->tell(faultMessage(error));
+        return;
+    }
+    entered_ = *values;
+    adjustEntered();
+}
+
+void Form1::SaveObservations_Click()
+{
+    if (!entered_) {
+        messages_->tell(nothingToSaveMessage());
+        return;
+    }
+    observationFiles_.save(*saveDialog_, *dialog_, *messages_, *entered_);
+}
+
+void Form1::Form1_ContextMenu(const QPoint& position)
+{
+    showWindowMenu(this, mapToGlobal(position), {[this] { CopyResults_Click(); }, [this] { ExportPoints_Click(); }});
+}
+
+void Form1::CopyResults_Click()
+{
+    if (refuseHalfComputedRecords())
+        return;
+    // before any compute the records hold zeros, which copy as they print
+    putOnClipboard(copiedValues(entered_.value_or(Observations{}), result_));
+}
+
+void Form1::ExportPoints_Click()
+{
+    if (refuseHalfComputedRecords())
+        return;
+    pointExport_.run(*saveDialog_, *messages_, observations_, result_);
 }
 
 } // namespace korvane

@@ -6,10 +6,15 @@
 //   end     (Command2): the program ends
 //   print   (Command3): the report of the records on the default printer;
 //                       on its context menu, the preview and the PDF file
+// On the compute button's context menu, a figure's observations from a file
+// (computed at once, as if typed) and into one; on the window's own context
+// menu, the results to the clipboard and the points to a file for CAD.
 // What the surveyor accepts in the entry is kept in the user's settings and
 // offered again by the next compute, also after a restart.
 
 #include "field_writer.h"
+#include "observation_commands.h"
+#include "point_export.h"
 #include "records.h"
 
 #include <QByteArray>
@@ -18,6 +23,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 class QLineEdit;
@@ -25,7 +31,9 @@ class QLineEdit;
 namespace korvane {
 
 class EntryMemory;
+class FigureChooser;
 class InputDialog;
+class OpenFileDialog;
 class MessageSink;
 class SaveFileDialog;
 
@@ -53,6 +61,8 @@ public:
     void setPrintCommand(PrintCommand print) { print_ = std::move(print); }
     void setPreviewCommand(PrintCommand preview) { preview_ = std::move(preview); }
     void setSaveFileDialog(SaveFileDialog* dialog) { saveDialog_ = dialog; }
+    void setOpenFileDialog(OpenFileDialog* dialog) { openDialog_ = dialog; }
+    void setFigureChooser(FigureChooser* chooser) { chooser_ = chooser; }
 
 public slots:
     void Command1_Click();
@@ -61,24 +71,40 @@ public slots:
     void Command3_ContextMenu(const QPoint& position);
     void PrintPreview_Click();
     void SaveAsPdf_Click();
+    void Command1_ContextMenu(const QPoint& position);
+    void OpenObservations_Click();
+    void SaveObservations_Click();
+    void Form1_ContextMenu(const QPoint& position);
+    void CopyResults_Click();
+    void ExportPoints_Click();
 
 private:
     void setFieldText(const char* field, const QString& text) override;
     void buildControls();
     bool refuseHalfComputedRecords();
+    void adjustEntered();
 
     Observations observations_;
     AdjustmentResult result_;
     bool lastComputeFinished_ = true; // before any compute the zeros print
+    // the nine values of the last entry that took all nine (typed or from a
+    // file), as entered: the sides of observations_ are adjusted ones
+    std::optional<Observations> entered_;
 
     std::unique_ptr<InputDialog> ownDialog_;
     std::unique_ptr<MessageSink> ownMessages_;
     std::unique_ptr<EntryMemory> ownMemory_;
     std::unique_ptr<SaveFileDialog> ownSaveDialog_;
+    std::unique_ptr<OpenFileDialog> ownOpenDialog_;
+    std::unique_ptr<FigureChooser> ownChooser_;
     InputDialog* dialog_;
     MessageSink* messages_;
     EntryMemory* memory_;
     SaveFileDialog* saveDialog_;
+    OpenFileDialog* openDialog_;
+    FigureChooser* chooser_;
+    ObservationFiles observationFiles_;
+    PointExport pointExport_;
     PrintCommand print_;
     PrintCommand preview_;
     std::function<void()> beep_;

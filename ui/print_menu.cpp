@@ -2,14 +2,13 @@
 
 #include "fault_message.h"
 #include "message_sink.h"
+#include "proposed_path.h"
 #include "save_file_dialog.h"
 
 #include "pdf_report.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QMenu>
-#include <QStandardPaths>
 
 namespace korvane {
 
@@ -44,12 +43,7 @@ void showPrintMenu(QWidget* parent, const QPoint& globalPosition, const std::fun
 
 QString proposedPdfPath(const QDateTime& now)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::homePath();
-    // toString with a pattern writes ASCII digits whatever the locale
-    return folder + QStringLiteral("/Korvane-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"))
-           + QStringLiteral(".pdf");
+    return stampedPath(documentsFolder(), now, QStringLiteral(".pdf"));
 }
 
 void saveReportAsPdfFile(SaveFileDialog& dialog, MessageSink& messages, const Observations& observations,
