@@ -9,7 +9,8 @@
 
 namespace korvane {
 
-void adjust(Observations& observations, AdjustmentResult& result, const MilestoneListener& listener)
+void adjust(Observations& observations, AdjustmentResult& result, const MilestoneListener& listener,
+            AdjustmentTerms* terms)
 {
     const double azimuthAC = computeKnownSide(observations, result);
     notify(listener, Milestone::KnownSide);
@@ -18,7 +19,9 @@ void adjust(Observations& observations, AdjustmentResult& result, const Mileston
     if (result.S3 == 0.0)
         fail(Site{Stage::Adjustment, "S3", Triangle::ABC}, Fault::CoincidentControlPoints);
 
-    const ConditionCoefficients k = adjustSides(observations, result, listener);
+    if (terms)
+        terms->measured = {observations.S1, observations.S2, observations.S4, observations.S5, observations.S6};
+    const ConditionCoefficients k = adjustSides(observations, result, listener, terms);
     const Placement placed = placePoints(observations, result, azimuthAC, listener);
 
     auto difference = [](double to, double from, Stage stage, const char* name) {
@@ -27,13 +30,17 @@ void adjust(Observations& observations, AdjustmentResult& result, const Mileston
     const PointGeometry b{difference(result.xp1, observations.Xa, Stage::PrecisionB, "dX"),
                           difference(result.yp1, observations.Ya, Stage::PrecisionB, "dY"), placed.azimuthAB,
                           placed.angleABC, k.hB, k.a1, k.a2};
-    computePointPrecision(b, k.aa, result.ms, Stage::PrecisionB, result.B);
+    const AdjustmentTerms::WeightTerms weightB = computePointPrecision(b, k.aa, result.ms, Stage::PrecisionB, result.B);
+    if (terms)
+        terms->B = weightB;
     notify(listener, Milestone::PrecisionB);
 
     const PointGeometry d{difference(result.xp2, observations.Xa, Stage::PrecisionD, "dX"),
                           difference(result.yp2, observations.Ya, Stage::PrecisionD, "dY"), placed.azimuthAD,
                           placed.angleADC, -k.hD, k.a5, k.a4};
-    computePointPrecision(d, k.aa, result.ms, Stage::PrecisionD, result.D);
+    const AdjustmentTerms::WeightTerms weightD = computePointPrecision(d, k.aa, result.ms, Stage::PrecisionD, result.D);
+    if (terms)
+        terms->D = weightD;
     notify(listener, Milestone::PrecisionD);
 }
 

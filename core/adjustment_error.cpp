@@ -41,6 +41,7 @@ const char* toString(Stage stage)
     case Stage::PointD: return "coordinates of D";
     case Stage::PrecisionB: return "precision of B";
     case Stage::PrecisionD: return "precision of D";
+    case Stage::Check: return "check of the figure";
     }
     return "?";
 }

@@ -29,7 +29,8 @@ double over(double numerator, double h, const char* name, Triangle triangle)
 
 } // namespace
 
-ConditionCoefficients adjustSides(Observations& o, AdjustmentResult& r, const MilestoneListener& listener)
+ConditionCoefficients adjustSides(Observations& o, AdjustmentResult& r, const MilestoneListener& listener,
+                                  AdjustmentTerms* terms)
 {
     const NamedSide S1{o.S1, "S1"}, S2{o.S2, "S2"}, S3{r.S3, "S3"}, S4{o.S4, "S4"}, S5{o.S5, "S5"},
         S6{o.S6, "S6"};
@@ -64,6 +65,10 @@ ConditionCoefficients adjustSides(Observations& o, AdjustmentResult& r, const Mi
     const Site atAA{stage, "[aa]"};
     k.aa = finite(k.a1 * k.a1 + k.a2 * k.a2 + k.a4 * k.a4 + k.a5 * k.a5 + k.a6 * k.a6, atAA);
 
+    if (terms) {
+        terms->coefficients = {k.a1, k.a2, k.a4, k.a5, k.a6};
+        terms->aa = k.aa;
+    }
     r.w = toSingle(((angleCAD + angleBAC) - angleBAD) * 3600.0, Site{stage, "w"});
     notify(listener, Milestone::Misclosure);
 
@@ -74,6 +79,9 @@ ConditionCoefficients adjustSides(Observations& o, AdjustmentResult& r, const Mi
     const double vS4 = finite(r.K * k.a4, Site{stage, "vS4"});
     const double vS5 = finite(r.K * k.a5, Site{stage, "vS5"});
     const double vS6 = finite(r.K * k.a6, Site{stage, "vS6"});
+
+    if (terms)
+        terms->corrections = {vS1, vS2, vS4, vS5, vS6};
 
     // one redundant measurement: the sum of squares is divided by 1
     const Site atMs{stage, "ms"};

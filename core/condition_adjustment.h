@@ -19,8 +19,10 @@ struct ConditionCoefficients {
 
 // Forms the fixed-angle condition at A from the measured sides, stores w, K
 // and ms, and replaces the measured sides in `observations` by the adjusted
-// ones. The listener hears of w and of ms as each is stored.
+// ones. The listener hears of w and of ms as each is stored; `terms`, when
+// given, has the coefficients before w is stored and the corrections before
+// ms.
 ConditionCoefficients adjustSides(Observations& observations, AdjustmentResult& result,
-                                  const MilestoneListener& listener);
+                                  const MilestoneListener& listener, AdjustmentTerms* terms = nullptr);
 
 } // namespace korvane

@@ -18,7 +18,8 @@ float standardError(float ms, float weightReciprocal, const Site& reciprocalSite
 
 } // namespace
 
-void computePointPrecision(const PointGeometry& g, double aa, float ms, Stage stage, PointPrecision& out)
+AdjustmentTerms::WeightTerms computePointPrecision(const PointGeometry& g, double aa, float ms, Stage stage,
+                                                   PointPrecision& out)
 {
     const Site atF{stage, "1/px"};
     const Site atG{stage, "1/py"};
@@ -46,6 +47,9 @@ void computePointPrecision(const PointGeometry& g, double aa, float ms, Stage st
     const double mx = out.mx;
     const double my = out.my;
     out.md = toSingle(std::sqrt(mx * mx + my * my), Site{stage, "md"});
+
+    // [fg] is bounded by the root of [ff][gg], so it is finite with them
+    return {fAlong * gAlong + fAcross * gAcross, af, ag};
 }
 
 } // namespace korvane

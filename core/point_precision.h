@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adjustment_error.h"
+#include "adjustment_terms.h"
 #include "records.h"
 
 namespace korvane {
@@ -28,7 +29,9 @@ struct PointGeometry {
 // The weight reciprocals of the point `g`'s northing and easting, and from
 // them and ms its standard errors and position error, each stored into `out`
 // as a float the moment it is formed. A weight reciprocal below zero has no
-// square root: that fails with NegativeWeightReciprocal.
-void computePointPrecision(const PointGeometry& g, double aa, float ms, Stage stage, PointPrecision& out);
+// square root: that fails with NegativeWeightReciprocal. Returns the cross
+// terms of the weight functions, which the error ellipse needs.
+AdjustmentTerms::WeightTerms computePointPrecision(const PointGeometry& g, double aa, float ms, Stage stage,
+                                                   PointPrecision& out);
 
 } // namespace korvane

@@ -35,6 +35,7 @@ QString stageName(Stage stage)
     case Stage::PointD: return QStringLiteral("计算待定点 D 的坐标");
     case Stage::PrecisionB: return QStringLiteral("评定待定点 B 的精度");
     case Stage::PrecisionD: return QStringLiteral("评定待定点 D 的精度");
+    case Stage::Check: return QStringLiteral("检核图形");
     }
     return {};
 }

@@ -236,7 +236,9 @@ void Form1::adjustEntered()
 {
     try {
         lastComputeFinished_ = false;
-        adjust(observations_, result_, [this](Milestone milestone) { showResults(milestone, result_, *this); });
+        adjust(
+            observations_, result_, [this](Milestone milestone) { showResults(milestone, result_, *this); },
+            &terms_);
         lastComputeFinished_ = true;
     } catch (const AdjustmentError& error) {
         messages_->tell(faultMessage(error));

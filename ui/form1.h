@@ -12,7 +12,9 @@
 // What the surveyor accepts in the entry is kept in the user's settings and
 // offered again by the next compute, also after a restart.
 
+#include "adjustment_terms.h"
 #include "field_writer.h"
+#include "figure_check.h"
 #include "observation_commands.h"
 #include "point_export.h"
 #include "records.h"
@@ -51,6 +53,9 @@ public:
 
     const Observations& observations() const { return observations_; }
     const AdjustmentResult& result() const { return result_; }
+    // what the last compute formed for the check of its figure
+    const AdjustmentTerms& terms() const { return terms_; }
+    DistanceAccuracy accuracy() const { return accuracy_; }
 
     // False after a compute command that stopped halfway (a fault, or Cancel
     // once a value had been stored): the records then mix two runs.
@@ -86,6 +91,8 @@ private:
 
     Observations observations_;
     AdjustmentResult result_;
+    AdjustmentTerms terms_;
+    DistanceAccuracy accuracy_ = defaultAccuracy;
     bool lastComputeFinished_ = true; // before any compute the zeros print
     // the nine values of the last entry that took all nine (typed or from a
     // file), as entered: the sides of observations_ are adjusted ones

@@ -19,6 +19,7 @@
 // fault stays, and nothing after it is touched.
 
 #include "adjustment_error.h"
+#include "adjustment_terms.h"
 #include "records.h"
 
 #include <functional>
@@ -38,8 +39,10 @@ enum class Milestone {
 using MilestoneListener = std::function<void(Milestone)>;
 
 // Runs the whole computation on the nine entered values. The measured sides in
-// `observations` are replaced by the adjusted ones once ms is known.
+// `observations` are replaced by the adjusted ones once ms is known. When
+// `terms` is given, it receives the working values a check of the figure
+// reads, each group before the listener hears of the stage that formed it.
 void adjust(Observations& observations, AdjustmentResult& result,
-            const MilestoneListener& listener = {});
+            const MilestoneListener& listener = {}, AdjustmentTerms* terms = nullptr);
 
 } // namespace korvane

@@ -17,6 +17,7 @@ enum class Stage {
     PointD,       // coordinates of D
     PrecisionB,   // weight reciprocals and errors of B
     PrecisionD,   // the same of D
+    Check,        // the limit of the misclosure and the error ellipses
 };
 
 enum class Fault {

@@ -6,6 +6,7 @@
 // 1e-3 in the weight reciprocals on networks of a few hundred metres.
 
 #include "adjustment.h"
+#include "figure_check.h"
 #include "network.h"
 
 #include <gtest/gtest.h>
@@ -124,7 +125,8 @@ TEST(LeastSquaresCheck, RandomRealisticRhombiAgreeWithTheRigorousSolution)
         const Observations measured = o;
 
         AdjustmentResult r;
-        adjust(o, r);
+        AdjustmentTerms terms;
+        adjust(o, r, {}, &terms);
         const LeastSquares ls = solveRigorously(A, C, measured, B, D);
 
         EXPECT_NEAR(r.xp1, ls.B.x, testing::tenMicrometres);
@@ -141,6 +143,25 @@ TEST(LeastSquaresCheck, RandomRealisticRhombiAgreeWithTheRigorousSolution)
                           std::pow(o.S4 - measured.S4, 2) + std::pow(o.S5 - measured.S5, 2) +
                           std::pow(o.S6 - measured.S6, 2);
         EXPECT_NEAR(r.ms, std::sqrt(vv) * 1000.0, testing::oneMicrometreInMillimetres);
+
+        // the error ellipses against the rigorous cofactors of each point:
+        // axes within 1 %, and the covariance that orients them
+        const FigureCheck check = checkFigure(o, r, terms, defaultAccuracy);
+        for (const auto& [ellipse, at] : {std::pair{check.B, 0}, std::pair{check.D, 2}}) {
+            const double qxx = ls.cofactors[at][at], qyy = ls.cofactors[at + 1][at + 1];
+            const double qxy = ls.cofactors[at][at + 1];
+            const double k = std::hypot(qxx - qyy, 2.0 * qxy);
+            const double major = r.ms * std::sqrt((qxx + qyy + k) / 2.0);
+            const double minor = r.ms * std::sqrt((qxx + qyy - k) / 2.0);
+            EXPECT_NEAR(ellipse.semiMajor, major, 0.01 * major);
+            EXPECT_NEAR(ellipse.semiMinor, minor, 0.01 * major);
+            // the major axis along the direction the rigorous covariance
+            // stretches most: its variance there is E^2 / ms^2
+            const double phi = ellipse.azimuth * std::acos(-1.0) / 180.0;
+            const double along = qxx * std::cos(phi) * std::cos(phi) + 2.0 * qxy * std::sin(phi) * std::cos(phi) +
+                                 qyy * std::sin(phi) * std::sin(phi);
+            EXPECT_NEAR(r.ms * std::sqrt(along), major, 0.01 * major);
+        }
         if (::testing::Test::HasFailure())
             break;
     }
