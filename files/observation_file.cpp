@@ -85,6 +85,11 @@ char separatorOf(std::string_view header)
     return ',';
 }
 
+FileFault fileFault(FileFault::Kind kind, long line, int column, std::string text, int systemError = 0)
+{
+    return FileFault{kind, line, column, std::move(text), systemError, {}};
+}
+
 } // namespace
 
 const char* columnName(int column)
@@ -102,8 +107,8 @@ ObservationReader::ObservationReader(const std::string& path)
     try {
         lines_ = std::make_unique<FileLines>(path);
     } catch (const ReadFault& fault) {
-        throw ObservationFileError(
-            {fault.notAFile ? FileFault::Kind::NotAFile : FileFault::Kind::CannotRead, 0, 0, {}, fault.systemError});
+        const FileFault::Kind kind = fault.notAFile ? FileFault::Kind::NotAFile : FileFault::Kind::CannotRead;
+        throw ObservationFileError(fileFault(kind, 0, 0, "", fault.systemError));
     }
 
     // The encoding is the file's, not a line's: one pass to see whether all
@@ -113,7 +118,7 @@ ObservationReader::ObservationReader(const std::string& path)
     try {
         while (lines_->next(line)) {
             if (first && (line.starts_with("\xFF\xFE") || line.starts_with("\xFE\xFF")))
-                throw ObservationFileError({FileFault::Kind::Utf16, 1, 0, {}, 0});
+                throw ObservationFileError(fileFault(FileFault::Kind::Utf16, 1, 0, ""));
             first = false;
             if (firstInvalidUtf8(line)) {
                 encoding_ = TextEncoding::Gb18030;
@@ -123,7 +128,7 @@ ObservationReader::ObservationReader(const std::string& path)
         }
         lines_->rewind();
     } catch (const ReadFault& fault) {
-        throw ObservationFileError({FileFault::Kind::CannotRead, 0, 0, {}, fault.systemError});
+        throw ObservationFileError(fileFault(FileFault::Kind::CannotRead, 0, 0, "", fault.systemError));
     }
     readHeader();
 }
@@ -199,9 +204,9 @@ void ObservationReader::readHeader()
     for (;;) {
         try {
             if (!lines_->next(line))
-                throw ObservationFileError({FileFault::Kind::NoHeader, 0, 0, {}, 0});
+                throw ObservationFileError(fileFault(FileFault::Kind::NoHeader, 0, 0, ""));
         } catch (const ReadFault& fault) {
-            throw ObservationFileError({FileFault::Kind::CannotRead, 0, 0, {}, fault.systemError});
+            throw ObservationFileError(fileFault(FileFault::Kind::CannotRead, 0, 0, "", fault.systemError));
         }
         ++lineNumber_;
         if (lineNumber_ == 1 && line.starts_with(utf8ByteOrderMark))
@@ -212,15 +217,15 @@ void ObservationReader::readHeader()
 
     separator_ = separatorOf(line);
     if (const std::optional<int> column = split(line))
-        throw ObservationFileError({FileFault::Kind::UnclosedQuote, lineNumber_, *column, {}, 0});
+        throw ObservationFileError(fileFault(FileFault::Kind::UnclosedQuote, lineNumber_, *column, ""));
     for (int column = 1; column <= figureColumns; ++column) {
         if (column > static_cast<int>(cellCount_))
-            throw ObservationFileError({FileFault::Kind::WrongHeader, lineNumber_, column, {}, 0});
+            throw ObservationFileError(fileFault(FileFault::Kind::WrongHeader, lineNumber_, column, ""));
         if (!decoded(column, text_))
-            throw ObservationFileError({FileFault::Kind::NotDecodable, lineNumber_, column, {}, 0});
+            throw ObservationFileError(fileFault(FileFault::Kind::NotDecodable, lineNumber_, column, ""));
         const std::string_view name = trimmed(text_);
         if (!isHeaderName(column, name))
-            throw ObservationFileError({FileFault::Kind::WrongHeader, lineNumber_, column, std::string(name), 0});
+            throw ObservationFileError(fileFault(FileFault::Kind::WrongHeader, lineNumber_, column, std::string(name)));
     }
     headerColumns_ = static_cast<int>(cellCount_);
 }
@@ -233,14 +238,16 @@ std::optional<FigureLine> ObservationReader::next()
             if (!lines_->next(line))
                 return std::nullopt;
         } catch (const ReadFault& fault) {
-            throw ObservationFileError({FileFault::Kind::CannotRead, lineNumber_ + 1, 0, {}, fault.systemError});
+            throw ObservationFileError(
+                fileFault(FileFault::Kind::CannotRead, lineNumber_ + 1, 0, "", fault.systemError));
         }
         ++lineNumber_;
         if (isSkipped(line))
             continue;
-        const long number = lineNumber_;
-        const auto fault = [number](FileFault::Kind kind, int column, std::string text = {}) {
-            return FigureLine(FileFault{kind, number, column, std::move(text), 0});
+        Figure figure;
+        figure.line = lineNumber_;
+        const auto fault = [&figure](FileFault::Kind kind, int column, std::string text = {}) {
+            return FigureLine(FileFault{kind, figure.line, column, std::move(text), 0, figure.name});
         };
 
         if (const std::optional<int> column = split(line))
@@ -250,9 +257,6 @@ std::optional<FigureLine> ObservationReader::next()
             allEmpty = trimmed(cells_[i]).empty();
         if (allEmpty)
             continue;
-
-        Figure figure;
-        figure.line = number;
         for (int column = 1; column <= figureColumns; ++column) {
             if (column > static_cast<int>(cellCount_))
                 return fault(FileFault::Kind::MissingValue, column);

@@ -69,6 +69,7 @@ struct FileFault {
     int column = 0;
     std::string text;    // UTF-8
     int systemError = 0; // CannotRead
+    std::string name;    // of the figure on a line whose name cell could be read
 };
 
 class ObservationFileError : public std::runtime_error {

@@ -96,6 +96,13 @@ void QtPrinter::printLine(const Line& items)
     y_ += lineHeight;
 }
 
+void QtPrinter::startNewPage()
+{
+    if (!printer_.newPage())
+        throw PrintError(PrintError::Reason::PrinterFailed, "the printer could not start a new page");
+    y_ = top_;
+}
+
 void QtPrinter::endDocument()
 {
     if (!painter_->end() || printer_.printerState() == QPrinter::Error)

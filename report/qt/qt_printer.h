@@ -35,6 +35,10 @@ public:
     void printLine(const Line& items) override;
     void endDocument() override;
 
+    // A document of several reports: the next one starts on a new page.
+    // Throws PrintError (PrinterFailed).
+    void startNewPage();
+
 private:
     qreal fromTwips(int twips) const;
 
