@@ -46,7 +46,7 @@ QString helpText()
 {
     QString text = QStringLiteral(
         "用法：korvane [选项]\n"
-        "Korvane：测边网（中点多边形）条件平差计算。不带选项时打开窗口。\n\n"
+        "Korvane：测边菱形（两个已知点、五条观测边）的条件平差计算。不带选项时打开窗口。\n\n"
         "选项：\n");
     for (const OptionRow& row : optionRows) {
         QString names;
@@ -152,8 +152,13 @@ std::optional<int> runCommandLine(int argc, char* argv[])
     if (options.reports.empty())
         return batch::runBatch(options, std::cerr, ::isatty(STDERR_FILENO) != 0);
     // The reports are drawn with the report's fonts, which need a GUI
-    // application; on the offscreen platform it needs no display.
+    // application; on the offscreen platform it needs no display. Qt's own
+    // remarks (no XDG_RUNTIME_DIR over ssh, say) would bury the summary.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << message.toStdString() << '\n';
+    });
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);
     return batch::runBatch(options, std::cerr, ::isatty(STDERR_FILENO) != 0);
