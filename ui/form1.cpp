@@ -19,6 +19,7 @@
 #include "window_menu.h"
 
 #include "adjustment.h"
+#include "check_text.h"
 #include "default_printer.h"
 #include "report_preview.h"
 
@@ -348,8 +349,18 @@ void Form1::CopyResults_Click()
 {
     if (refuseHalfComputedRecords())
         return;
-    // before any compute the records hold zeros, which copy as they print
-    putOnClipboard(copiedValues(entered_.value_or(Observations{}), result_));
+    // before any compute the records hold zeros, which copy as they print,
+    // and there is no check
+    QString checkLine;
+    if (entered_) {
+        try {
+            checkLine = QString::fromStdString(
+                misclosureCheckLine(checkMisclosure(terms_, result_.w, accuracy_), accuracy_));
+        } catch (const AdjustmentError&) {
+            // a check that cannot be formed is left out, as the window shows none
+        }
+    }
+    putOnClipboard(copiedValues(entered_.value_or(Observations{}), result_, checkLine));
 }
 
 void Form1::ExportPoints_Click()

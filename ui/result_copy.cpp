@@ -40,7 +40,8 @@ protected:
 
 } // namespace
 
-std::vector<CopiedValue> copiedValues(const Observations& entered, const AdjustmentResult& result)
+std::vector<CopiedValue> copiedValues(const Observations& entered, const AdjustmentResult& result,
+                                      const QString& checkLine)
 {
     std::vector<CopiedValue> values;
     const auto addEntered = [&](const entry::Row& row) {
@@ -67,6 +68,8 @@ std::vector<CopiedValue> copiedValues(const Observations& entered, const Adjustm
     };
     addMilestones({Milestone::Misclosure, Milestone::UnitWeightError, Milestone::PointB, Milestone::PrecisionB,
                    Milestone::PointD, Milestone::PrecisionD});
+    if (!checkLine.isEmpty())
+        values.push_back({checkLine, QString(), QString()});
     return values;
 }
 

@@ -25,8 +25,10 @@ struct CopiedValue {
 };
 
 // Xa to S6 as entered (S3 among them, as in the window), then w, ms, and B
-// and D each with its coordinates and precision.
-std::vector<CopiedValue> copiedValues(const Observations& entered, const AdjustmentResult& result);
+// and D each with its coordinates and precision, then the check line of the
+// misclosure, when there is one, whole in the first column.
+std::vector<CopiedValue> copiedValues(const Observations& entered, const AdjustmentResult& result,
+                                      const QString& checkLine = {});
 
 // the header row, then one row per value, tab-separated, "\n" after each
 QString copiedText(const std::vector<CopiedValue>& values);
