@@ -134,9 +134,20 @@ int runBatch(const Options& options, std::ostream& err, bool progressBar)
     ProgressBar progress(err, progressBar);
     Counts counts;
     std::string block = files::resultsHeader();
+    // the lines of bad rows, gathered: a stream to a terminal would write
+    // each piece on its own
+    std::string told;
+    const auto tell = [&](const std::string& line) {
+        told += line;
+        told += '\n';
+        if (told.size() >= resultsBlock || progressBar) {
+            progress.wipe();
+            err << told << std::flush;
+            told.clear();
+        }
+    };
     const auto tellRow = [&](long line, const std::string& name, const std::string& what) {
-        progress.wipe();
-        err << "第 " << line << " 行" << (name.empty() ? "" : " " + name) << "：" << what << '\n';
+        tell("第 " + std::to_string(line) + " 行" + (name.empty() ? "" : " " + name) + "：" + what);
     };
 
     try {
@@ -145,8 +156,7 @@ int runBatch(const Options& options, std::ostream& err, bool progressBar)
                 const std::string text = utf8(observationFaultText(*fault));
                 files::appendFaultRow(block, fault->name, fault->line, text);
                 ++counts.failed;
-                progress.wipe();
-                err << text << '\n';
+                tell(text);
             } else {
                 const files::Figure& figure = std::get<files::Figure>(*line);
                 const FigureRun run = runFigure(figure.values, options.accuracy);
@@ -179,6 +189,7 @@ int runBatch(const Options& options, std::ostream& err, bool progressBar)
         }
         results->write(block);
         progress.wipe();
+        err << told;
         // the document first: its copy can fail on the way, the results'
         // naming hardly
         if (reports) {
@@ -190,7 +201,7 @@ int runBatch(const Options& options, std::ostream& err, bool progressBar)
         results->commit();
     } catch (const files::ObservationFileError& error) {
         progress.wipe();
-        err << utf8(QStringLiteral("观测文件“%1”%2。").arg(shownPath(options.figures),
+        err << told << utf8(QStringLiteral("观测文件“%1”%2。").arg(shownPath(options.figures),
                                                               observationFaultText(error.fault())))
             << '\n';
         return couldNotRun;

@@ -96,6 +96,49 @@ std::string Decimal::fixed(int decimals) const
     return text;
 }
 
+std::optional<std::string> fixedTextClearOfATie(double value, int significantDigits, int roundTo, int decimals)
+{
+    // one rounding at the last decimal shown, of a value whose scaled form
+    // fits the 64-bit mantissa of a long double and an integer
+    constexpr int mostDecimals = 9;
+    if ((roundTo >= 0 && roundTo != decimals) || decimals < 0 || decimals > mostDecimals || !std::isfinite(value))
+        return std::nullopt;
+    constexpr long double powers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,
+                                      1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L};
+    if (significantDigits < 1 || significantDigits > 17)
+        return std::nullopt;
+    const long double scaled = std::fabs(static_cast<long double>(value)) * powers[decimals];
+    if (!(scaled < 0x1p62L))
+        return std::nullopt;
+    const auto whole = static_cast<unsigned long long>(scaled);
+    const long double fraction = scaled - static_cast<long double>(whole);
+    // clear of the tie by more than twice the most the decimal can differ
+    // from the value: |decimal - value| <= scaled / 10^(digits - 1) / 2 in
+    // units of the last decimal
+    if (!(std::fabs(fraction - 0.5L) * powers[significantDigits - 1] > scaled))
+        return std::nullopt;
+
+    const unsigned long long rounded = whole + (fraction > 0.5L ? 1 : 0);
+    unsigned long long units = rounded;
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + units % 10);
+        units /= 10;
+    } while (units != 0 || count <= decimals);
+    std::string text;
+    text.reserve(static_cast<std::size_t>(count) + 2);
+    // a value that comes out as zero has no sign
+    if (value < 0 && rounded != 0)
+        text.push_back('-');
+    for (int i = count - 1; i >= 0; --i) {
+        text.push_back(digits[i]);
+        if (i == decimals && decimals > 0)
+            text.push_back('.');
+    }
+    return text;
+}
+
 std::string fixedText(const Decimal& decimal, int roundTo, int decimals)
 {
     return (roundTo >= 0 ? decimal.roundedHalfEven(roundTo) : decimal).fixed(decimals);

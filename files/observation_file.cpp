@@ -185,17 +185,17 @@ std::optional<int> ObservationReader::split(std::string_view line)
     }
 }
 
-bool ObservationReader::decoded(int column, std::string& out)
+std::optional<std::string_view> ObservationReader::decoded(int column)
 {
     const std::string& cell = cells_[column - 1];
-    if (encoding_ == TextEncoding::Utf8) {
-        if (firstInvalidUtf8(cell))
-            return false;
-        out = cell;
-        return true;
-    }
+    // a file read as UTF-8 was found to be UTF-8 throughout before its
+    // first line was read, and cells split at ASCII bytes stay so
+    if (encoding_ == TextEncoding::Utf8)
+        return cell;
     std::size_t bad = 0;
-    return decoder_->decode(cell, out, bad);
+    if (!decoder_->decode(cell, text_, bad))
+        return std::nullopt;
+    return text_;
 }
 
 void ObservationReader::readHeader()
@@ -221,9 +221,10 @@ void ObservationReader::readHeader()
     for (int column = 1; column <= figureColumns; ++column) {
         if (column > static_cast<int>(cellCount_))
             throw ObservationFileError(fileFault(FileFault::Kind::WrongHeader, lineNumber_, column, ""));
-        if (!decoded(column, text_))
+        const std::optional<std::string_view> text = decoded(column);
+        if (!text)
             throw ObservationFileError(fileFault(FileFault::Kind::NotDecodable, lineNumber_, column, ""));
-        const std::string_view name = trimmed(text_);
+        const std::string_view name = trimmed(*text);
         if (!isHeaderName(column, name))
             throw ObservationFileError(fileFault(FileFault::Kind::WrongHeader, lineNumber_, column, std::string(name)));
     }
@@ -260,9 +261,10 @@ std::optional<FigureLine> ObservationReader::next()
         for (int column = 1; column <= figureColumns; ++column) {
             if (column > static_cast<int>(cellCount_))
                 return fault(FileFault::Kind::MissingValue, column);
-            if (!decoded(column, text_))
+            const std::optional<std::string_view> cell = decoded(column);
+            if (!cell)
                 return fault(FileFault::Kind::NotDecodable, column);
-            const std::string_view text = trimmed(text_);
+            const std::string_view text = trimmed(*cell);
             if (column == 1) {
                 figure.name = text;
                 continue;

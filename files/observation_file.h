@@ -108,8 +108,8 @@ public:
 private:
     // splits `line` into cells_; the column of an unclosed quote, if any
     std::optional<int> split(std::string_view line);
-    // cell `column` (from 1) decoded to UTF-8 into `out`; false when it cannot be
-    bool decoded(int column, std::string& out);
+    // cell `column` (from 1) in UTF-8; nothing when it cannot be decoded
+    std::optional<std::string_view> decoded(int column);
     void readHeader();
 
     std::unique_ptr<FileLines> lines_;
@@ -120,7 +120,7 @@ private:
     long lineNumber_ = 0;
     std::vector<std::string> cells_;
     std::size_t cellCount_ = 0;
-    std::string text_; // the cell being looked at, decoded
+    std::string text_; // the cell being looked at, decoded from GB18030
 };
 
 // Every figure of the file, for the window: throws ObservationFileError at
