@@ -85,18 +85,40 @@ QString copiedText(const std::vector<CopiedValue>& values)
     return text;
 }
 
+namespace {
+
+// A number's cell keeps the decimals it has in the window: a spreadsheet
+// would show 2188.650 as 2188.65 in its general format. Excel reads the
+// mso-number-format, LibreOffice sdval and sdnum (in the US locale's
+// notation, whatever the desktop's).
+QString numberCell(const QString& value)
+{
+    const qsizetype point = value.indexOf(u'.');
+    const qsizetype decimals = point < 0 ? 0 : value.size() - point - 1;
+    const QString format = decimals == 0 ? QStringLiteral("0") : QStringLiteral("0.") + QString(decimals, u'0');
+    return QStringLiteral("<td sdval=\"%1\" sdnum=\"1033;0;%2\" style='mso-number-format:\"%3\"'>%1</td>")
+        .arg(value, format, QString(format).replace(u'.', QStringLiteral("\\.")));
+}
+
+} // namespace
+
 QString copiedHtml(const std::vector<CopiedValue>& values)
 {
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><table>");
-    const auto addRow = [&html](const CopiedValue& row, const QString& cell) {
-        html += QStringLiteral("<tr>");
-        for (const QString* text : {&row.item, &row.value, &row.unit})
-            html += u'<' + cell + u'>' + text->toHtmlEscaped() + QStringLiteral("</") + cell + u'>';
-        html += QStringLiteral("</tr>");
+    const auto cell = [](const QString& tag, const QString& text) {
+        return u'<' + tag + u'>' + text.toHtmlEscaped() + QStringLiteral("</") + tag + u'>';
     };
-    addRow(header, QStringLiteral("th"));
-    for (const CopiedValue& value : values)
-        addRow(value, QStringLiteral("td"));
+    html += QStringLiteral("<tr>") + cell(QStringLiteral("th"), header.item) + cell(QStringLiteral("th"), header.value)
+            + cell(QStringLiteral("th"), header.unit) + QStringLiteral("</tr>");
+    for (const CopiedValue& row : values) {
+        // the check line across the whole table
+        if (row.value.isEmpty()) {
+            html += QStringLiteral("<tr><td colspan=\"3\">") + row.item.toHtmlEscaped() + QStringLiteral("</td></tr>");
+            continue;
+        }
+        html += QStringLiteral("<tr>") + cell(QStringLiteral("td"), row.item) + numberCell(row.value)
+                + cell(QStringLiteral("td"), row.unit) + QStringLiteral("</tr>");
+    }
     html += QStringLiteral("</table></body></html>");
     return html;
 }

@@ -146,7 +146,10 @@ TEST(DataCommands, CopyPutsEveryValueOnTheClipboardAsATable)
     EXPECT_EQ(copied->text(), QString::fromUtf8(workedCopy));
     EXPECT_TRUE(copied->hasHtml());
     EXPECT_TRUE(copied->html().contains("<tr><th>项目</th><th>数值</th><th>单位</th></tr>"));
-    EXPECT_TRUE(copied->html().contains("<tr><td>Xb</td><td>4415.873</td><td>米</td></tr>"));
+    EXPECT_TRUE(copied->html().contains("<tr><td>Xb</td><td sdval=\"4415.873\" sdnum=\"1033;0;0.000\" "
+                                        "style='mso-number-format:\"0\\.000\"'>4415.873</td><td>米</td></tr>"))
+        << copied->html().toStdString();
+    EXPECT_TRUE(copied->html().contains("<tr><td colspan=\"3\">闭合差检核：w = 3.43秒"));
     EXPECT_EQ(copied->html().count("<tr>"), 28);
     EXPECT_EQ(messages.messages, QStringList());
 
