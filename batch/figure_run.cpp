@@ -1,5 +1,7 @@
 #include "figure_run.h"
 
+#include "vector_state.h"
+
 #include "adjustment.h"
 #include "measured_side.h"
 
@@ -7,6 +9,9 @@ namespace korvane::batch {
 
 FigureRun runFigure(const Observations& entered, DistanceAccuracy accuracy)
 {
+    // the Qt of the command line, or of the last figure's report, may have
+    // left the vector registers in a state that slows every step below
+    clearUpperVectorHalves();
     FigureRun run;
     run.observations = entered;
     try {

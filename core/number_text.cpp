@@ -98,45 +98,42 @@ std::string Decimal::fixed(int decimals) const
 
 std::optional<std::string> fixedTextClearOfATie(double value, int significantDigits, int roundTo, int decimals)
 {
-    // one rounding at the last decimal shown, of a value whose scaled form
-    // fits the 64-bit mantissa of a long double and an integer
+    // one rounding, at the last decimal shown
     constexpr int mostDecimals = 9;
-    if ((roundTo >= 0 && roundTo != decimals) || decimals < 0 || decimals > mostDecimals || !std::isfinite(value))
+    if ((roundTo >= 0 && roundTo != decimals) || decimals < 0 || decimals > mostDecimals || significantDigits < 1
+        || significantDigits > 17 || !std::isfinite(value))
         return std::nullopt;
-    constexpr long double powers[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,
-                                      1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L};
-    if (significantDigits < 1 || significantDigits > 17)
+    // powers of ten, all exact in a double
+    constexpr double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+    // In units of the last decimal the decimal lies within
+    // scaled / 10^(digits - 1) / 2 of the value; the scaling itself errs by
+    // a hundredth of that at most (half a unit of the 53rd bit), which the
+    // factor of two below covers. Below 2^53 every whole number of units is
+    // exact.
+    const double scaled = std::fabs(value) * powers[decimals];
+    if (!(scaled < 0x1p53))
         return std::nullopt;
-    const long double scaled = std::fabs(static_cast<long double>(value)) * powers[decimals];
-    if (!(scaled < 0x1p62L))
-        return std::nullopt;
-    const auto whole = static_cast<unsigned long long>(scaled);
-    const long double fraction = scaled - static_cast<long double>(whole);
-    // clear of the tie by more than twice the most the decimal can differ
-    // from the value: |decimal - value| <= scaled / 10^(digits - 1) / 2 in
-    // units of the last decimal
-    if (!(std::fabs(fraction - 0.5L) * powers[significantDigits - 1] > scaled))
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (!(std::fabs(fraction - 0.5) * powers[significantDigits - 1] > scaled))
         return std::nullopt;
 
-    const unsigned long long rounded = whole + (fraction > 0.5L ? 1 : 0);
-    unsigned long long units = rounded;
-    char digits[24];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + units % 10);
-        units /= 10;
-    } while (units != 0 || count <= decimals);
-    std::string text;
-    text.reserve(static_cast<std::size_t>(count) + 2);
+    auto units = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
     // a value that comes out as zero has no sign
-    if (value < 0 && rounded != 0)
-        text.push_back('-');
-    for (int i = count - 1; i >= 0; --i) {
-        text.push_back(digits[i]);
-        if (i == decimals && decimals > 0)
-            text.push_back('.');
+    const bool minus = value < 0 && units != 0;
+    char text[32];
+    char* end = std::end(text);
+    char* p = end;
+    for (int place = 0; place <= decimals || units != 0; ++place) {
+        if (place == decimals && decimals > 0)
+            *--p = '.';
+        *--p = static_cast<char>('0' + units % 10);
+        units /= 10;
     }
-    return text;
+    if (minus)
+        *--p = '-';
+    return std::string(p, end);
 }
 
 std::string fixedText(const Decimal& decimal, int roundTo, int decimals)

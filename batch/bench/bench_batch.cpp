@@ -2,7 +2,8 @@
 // million figures, against its parts (reading, the adjustments alone, the
 // results' digits), to show where the time of a batch goes.
 //
-//   bench_batch [figures]      (default 1000000; the files go to $TMPDIR)
+//   bench_batch [figures [keep]]   (default 1000000; the files go to
+//   $TMPDIR/korvane-bench-batch, removed afterwards unless "keep")
 
 #include "batch_run.h"
 #include "figure_run.h"
@@ -138,6 +139,7 @@ int main(int argc, char* argv[])
               << "the results' digits and rows: " << formatting << " s\n"
               << "the rest (writing, fsync, rename): " << whole - reading - withCheck - formatting << " s\n"
               << (sink == 0 ? "" : "\n");
-    std::filesystem::remove_all(folder);
+    if (argc <= 2 || std::string(argv[2]) != "keep")
+        std::filesystem::remove_all(folder);
     return 0;
 }
