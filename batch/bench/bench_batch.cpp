@@ -137,7 +137,7 @@ int main(int argc, char* argv[])
               << "adjustments alone: " << adjustments << " s\n"
               << "single copies, adjustment and misclosure check: " << withCheck << " s\n"
               << "the results' digits and rows: " << formatting << " s\n"
-              << "the rest (writing, fsync, rename): " << whole - reading - withCheck - formatting << " s\n"
+              << "the rest (lines of bad rows, writing, fsync, rename): " << whole - reading - withCheck - formatting << " s\n"
               << (sink == 0 ? "" : "\n");
     if (argc <= 2 || std::string(argv[2]) != "keep")
         std::filesystem::remove_all(folder);
