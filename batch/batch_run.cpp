@@ -95,7 +95,7 @@ std::vector<FigurePage> reportPages(const Options&)
 {
     return {
         [](QtPrinter& printer, const FigureRun& figure) {
-            printReportPage(printer, figure.observations, figure.result);
+            printReportLines(printer, figure.observations, figure.result);
         },
     };
 }

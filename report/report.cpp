@@ -112,7 +112,7 @@ std::vector<ReportStep> reportSteps(const Observations& o, const AdjustmentResul
     return steps;
 }
 
-void printReportPage(Printer& printer, const Observations& observations, const AdjustmentResult& result)
+void printReportLines(Printer& printer, const Observations& observations, const AdjustmentResult& result)
 {
     printer.setPosition(reportLeftTwips, reportTopTwips);
     printer.setFontName(reportFontName);
@@ -127,7 +127,7 @@ void printReportPage(Printer& printer, const Observations& observations, const A
 
 void printReport(Printer& printer, const Observations& observations, const AdjustmentResult& result)
 {
-    printReportPage(printer, observations, result);
+    printReportLines(printer, observations, result);
     printer.endDocument();
 }
 

@@ -36,11 +36,11 @@ using ReportStep = std::variant<Line, FontSize>;
 // size after the third.
 std::vector<ReportStep> reportSteps(const Observations& o, const AdjustmentResult& r);
 
-// Sets up the page and prints every step, on the page the printer is on;
-// a document of several reports goes on after it.
-void printReportPage(Printer& printer, const Observations& observations, const AdjustmentResult& result);
+// Sets up the page and prints every step, leaving the document open for a
+// page that follows the report's lines.
+void printReportLines(Printer& printer, const Observations& observations, const AdjustmentResult& result);
 
-// The report as a document of its own: printReportPage, then the end.
+// Sets up the page, prints every step and ends the document.
 void printReport(Printer& printer, const Observations& observations,
                  const AdjustmentResult& result);
 

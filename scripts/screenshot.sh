@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
 # Remakes the pictures of the README: Korvane under Xvfb, driven through its
 # real dialogs with xdotool (a field network typed value by value), the window
-# after the computation, the print button's context menu, and the first page
-# of the report printed on the default printer of a private print spooler
+# after the computation, the context menus of the compute and the print
+# buttons, the first page of the report and the page of the figure printed on
+# the default printer of a private print spooler
 # (scripts/private-print-spooler.sh), so the machine's own printers are left
-# alone.
+# alone, and the window 网图与检核 for four figures: the worked example, the
+# same with a blunder, B and D swapped, and a long thin figure.
 # Needs: xvfb xdotool imagemagick poppler-utils, and a built build/app/korvane.
+# KORVANE_SCREENSHOT_DISPLAY names the X display to use (default :97).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # open to all but its socket's folder: run as root, the spooler prints as lp
 spooler=$(mktemp -d)
 chmod 0755 "$spooler"
-display=:97
-Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
+# a display of its own; KORVANE_SCREENSHOT_DISPLAY names another when :97 is taken
+display=${KORVANE_SCREENSHOT_DISPLAY:-:97}
+# wide enough for the window of the figure beside the main window
+Xvfb "$display" -screen 0 2000x1000x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; scripts/private-print-spooler.sh stop "$spooler"; rm -rf "$spooler"' EXIT
 export DISPLAY=$display
@@ -32,30 +37,76 @@ done
 xdotool windowmove "$window" 20 20
 sleep 0.5
 
-# the compute button, at (6000, 9360) twips and 975 x 495: its middle in pixels
-xdotool mousemove --window "$window" 432 640 click 1
-for value in 3521.418 4210.735 3802.901 5395.280 823.7092 786.5852 974.6890 841.3028 1202.7588; do
-    sleep 0.4
-    xdotool type --delay 20 "$value"
-    xdotool key Return   # the prompt
-    sleep 0.4
-    xdotool key Return   # the confirmation: correct
-done
-sleep 1
+# Computes with the nine values typed over what each prompt offers. The
+# compute button, at (6000, 9360) twips and 975 x 495: its middle in pixels.
+compute() {
+    xdotool mousemove --window "$window" 432 640 click 1
+    for value in "$@"; do
+        sleep 0.4
+        xdotool type --delay 20 "$value"
+        xdotool key Return   # the prompt
+        sleep 0.4
+        xdotool key Return   # the confirmation: correct
+    done
+    sleep 1
+}
+
+# Prints and waits until the spooler has finished job number $1.
+print_job() {
+    xdotool mousemove --window "$window" 592 640 click 1   # the print button
+    for _ in $(seq 60); do
+        [ "$(lpstat -W completed -o korvane | wc -l)" -ge "$1" ] && break
+        sleep 0.5
+    done
+}
+
+compute 3521.418 4210.735 3802.901 5395.280 823.7092 786.5852 974.6890 841.3028 1202.7588
 import -window root -crop 860x670+20+20 docs/window.png
 
-# the print button's context menu: the preview and the PDF file
+# the print button's context menu: the preview, the PDF file, the page of
+# the figure
 xdotool mousemove --window "$window" 592 640 click 3
 sleep 0.7
-import -window root -crop 400x110+380+620 docs/print_menu.png
+import -window root -crop 400x140+380+620 docs/print_menu.png
 xdotool key Escape
 sleep 0.3
 
-xdotool mousemove --window "$window" 592 640 click 1   # the print button
-for _ in $(seq 60); do
-    [ -n "$(lpstat -W completed -o korvane)" ] && break
-    sleep 0.5
-done
+print_job 1
 pdftoppm -q -png -r 60 -f 1 -l 1 -singlefile "$spooler/printed.pdf" docs/report
+
+# the worked example of the check, then the page of the figure: checked on
+# the print button's menu (the third item after the separator), printed
+compute 3521.418 1204.337 4497.112 2188.650 902.1006 870.9382 889.6279 951.5497 1158.3709
+xdotool mousemove --window "$window" 592 640 click 3
+sleep 0.7
+xdotool key Down Down Down Return
+sleep 0.5
+print_job 2
+pdftoppm -q -png -r 80 -f 2 -l 2 -singlefile "$spooler/printed.pdf" docs/report_figure_page
+
+# the window of the figure, from the compute button's context menu, beside
+# the main window
+xdotool mousemove --window "$window" 432 640 click 3
+sleep 0.7
+import -window root -crop 360x80+380+620 docs/compute_menu.png
+xdotool key Down Return
+for _ in $(seq 50); do
+    figure=$(xdotool search --name '^网图与检核$' 2>/dev/null | head -1) && [ -n "$figure" ] && break
+    sleep 0.2
+done
+xdotool windowsize "$figure" 1060 680 windowmove "$figure" 900 20
+sleep 1
+import -window root -crop 1060x680+900+20 docs/figure_window.png
+
+# the same with S6 5 cm long, with B's sides typed for D's, and a long thin
+# figure; the window follows each compute
+compute 3521.418 1204.337 4497.112 2188.650 902.1006 870.9382 889.6279 951.5497 1158.4209
+import -window root -crop 1060x680+900+20 docs/figure_blunder.png
+compute 3521.418 1204.337 4497.112 2188.650 951.5497 889.6279 870.9382 902.1006 1158.3709
+import -window root -crop 1060x680+900+20 docs/figure_swapped.png
+compute 1000 1000 1000 3000 1011.1914 1011.1844 917.8255 1114.6350 344.8148
+import -window root -crop 1060x680+900+20 docs/figure_long_thin.png
+
 kill $korvane
-echo "wrote docs/window.png, docs/print_menu.png and docs/report.png"
+echo "wrote docs/window.png, docs/print_menu.png, docs/compute_menu.png, docs/report.png," \
+     "docs/report_figure_page.png and docs/figure_{window,blunder,swapped,long_thin}.png"

@@ -24,9 +24,9 @@ struct CheckedNetwork {
     bool withinLimit;
 };
 
-inline const std::array<CheckedNetwork, 11>& checkedNetworks()
+inline const std::array<CheckedNetwork, 12>& checkedNetworks()
 {
-    static const std::array<CheckedNetwork, 11> networks{{
+    static const std::array<CheckedNetwork, 12> networks{{
         // the worked example of a braced rhombus of about 900 m sides
         {"workedExample",
          {3521.418, 1204.337, 4497.112, 2188.650, 902.1006, 870.9382, 889.6279, 951.5497, 1158.3709},
@@ -35,6 +35,11 @@ inline const std::array<CheckedNetwork, 11>& checkedNetworks()
         {"diagonalFiveCentimetresLong",
          {3521.418, 1204.337, 4497.112, 2188.650, 902.1006, 870.9382, 889.6279, 951.5497, 1158.4209},
          {2, 2}, "-10.84", "4.19", 2.094920856, false},
+        // B's sides typed for D's and D's for B's (S1/S5, S2/S4): the same
+        // check passes, only the drawing shows the points mirrored across A-C
+        {"bAndDSwapped",
+         {3521.418, 1204.337, 4497.112, 2188.650, 951.5497, 889.6279, 870.9382, 902.1006, 1158.3709},
+         {2, 2}, "3.43", "4.19", 2.094844994, true},
         {"fieldNetwork",
          {3521.418, 4210.735, 3802.901, 5395.280, 823.7092, 786.5852, 974.6890, 841.3028, 1202.7588},
          {2, 2}, "-4.78", "4.96", 2.478808, true},

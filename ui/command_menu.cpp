@@ -12,13 +12,13 @@ void showCommandMenu(QWidget* parent, const QPoint& globalPosition, std::span<co
     std::vector<const QAction*> actions;
     for (const MenuCommand& command : commands) {
         QAction* action = menu.addAction(command.caption);
-        action->setShortcut(command.key);
+        action->setShortcut(command.shortcut);
         actions.push_back(action);
     }
     // the command runs after the menu has closed, not inside its event loop
     const QAction* chosen = menu.exec(globalPosition);
     for (std::size_t i = 0; i < actions.size(); ++i)
-        if (chosen == actions[i])
+        if (chosen && chosen == actions[i])
             commands[i].run();
 }
 

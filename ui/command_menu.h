@@ -1,7 +1,7 @@
 #pragma once
 
-// A context menu as a table: each row a caption, the key that runs the same
-// command from the window (shown beside the caption), and the command.
+// A context menu as a table of commands, each a caption and what it runs,
+// so that a new command is one more row where Form1 wires them.
 
 #include <QKeySequence>
 #include <QString>
@@ -16,12 +16,13 @@ namespace korvane {
 
 struct MenuCommand {
     QString caption;
-    QKeySequence key; // empty: none
     std::function<void()> run;
+    // shown beside the caption when the window has a key of its own for it
+    QKeySequence shortcut = {};
 };
 
 // Opens the menu at `globalPosition` and runs the command chosen, if any,
-// after the menu has closed.
+// once the menu has closed.
 void showCommandMenu(QWidget* parent, const QPoint& globalPosition, std::span<const MenuCommand> commands);
 
 } // namespace korvane

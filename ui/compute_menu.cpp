@@ -1,10 +1,16 @@
 #include "compute_menu.h"
 
-#include "command_menu.h"
-
-#include <vector>
-
 namespace korvane {
+
+QString computeButtonToolTip()
+{
+    return QStringLiteral("左键平差计算；右键可打开或保存观测文件、设置测距精度或打开网图与检核");
+}
+
+QString figureWindowCaption()
+{
+    return QStringLiteral("网图与检核…");
+}
 
 QString openObservationsCaption()
 {
@@ -24,15 +30,6 @@ QKeySequence openObservationsKey()
 QKeySequence saveObservationsKey()
 {
     return QKeySequence::Save;
-}
-
-void showComputeMenu(QWidget* parent, const QPoint& globalPosition, const ComputeMenuCommands& commands)
-{
-    const std::vector<MenuCommand> menu{
-        {openObservationsCaption(), openObservationsKey(), commands.openObservations},
-        {saveObservationsCaption(), saveObservationsKey(), commands.saveObservations},
-    };
-    showCommandMenu(parent, globalPosition, menu);
 }
 
 } // namespace korvane

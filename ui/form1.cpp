@@ -1,10 +1,14 @@
 #include "form1.h"
 
+#include "accuracy_dialog.h"
+#include "accuracy_setting.h"
 #include "caption_label.h"
 #include "command_button.h"
+#include "command_menu.h"
 #include "compute_menu.h"
 #include "fault_message.h"
 #include "figure_chooser.h"
+#include "figure_window.h"
 #include "font_mapping.h"
 #include "guided_entry.h"
 #include "layout.h"
@@ -19,7 +23,6 @@
 #include "window_menu.h"
 
 #include "adjustment.h"
-#include "check_text.h"
 #include "default_printer.h"
 #include "report_preview.h"
 
@@ -76,16 +79,24 @@ Form1::Form1(InputDialog* dialog, MessageSink* messages, EntryMemory* memory, QW
       ownMessages_(messages ? nullptr : std::make_unique<QtMessageSink>(this)),
       ownMemory_(memory ? nullptr : std::make_unique<SettingsMemory>(SettingsMemory::userFile())),
       ownSaveDialog_(std::make_unique<QtSaveFileDialog>(this)),
+      ownAccuracyDialog_(std::make_unique<QtAccuracyDialog>(this)),
       ownOpenDialog_(std::make_unique<QtOpenFileDialog>(this)),
       ownChooser_(std::make_unique<QtFigureChooser>(this)),
       dialog_(dialog ? dialog : ownDialog_.get()),
       messages_(messages ? messages : ownMessages_.get()),
       memory_(memory ? memory : ownMemory_.get()),
       saveDialog_(ownSaveDialog_.get()),
+      accuracyDialog_(ownAccuracyDialog_.get()),
       openDialog_(ownOpenDialog_.get()),
       chooser_(ownChooser_.get()),
-      print_(printReportOnDefaultPrinter),
-      preview_([this](const Observations& o, const AdjustmentResult& r) { showReportPreview(this, o, r); }),
+      print_([this](const Observations& o, const AdjustmentResult& r) {
+          const std::optional<FigureOrNotice> page = figurePage();
+          printReportOnDefaultPrinter(o, r, page ? &*page : nullptr);
+      }),
+      preview_([this](const Observations& o, const AdjustmentResult& r) {
+          const std::optional<FigureOrNotice> page = figurePage();
+          showReportPreview(this, o, r, page ? &*page : nullptr);
+      }),
       beep_(QApplication::beep)
 {
     mapLayoutFonts();
@@ -94,6 +105,7 @@ Form1::Form1(InputDialog* dialog, MessageSink* messages, EntryMemory* memory, QW
     setFont(qtFont(layout::windowFont));
     paintBackground(this, layout::formBackground);
     buildControls();
+    accuracy_ = recallAccuracy(*memory_);
 }
 
 Form1::~Form1() = default;
@@ -128,7 +140,7 @@ void Form1::buildControls()
             const layout::Control* caption = layout::find(control.captionLabel);
             field->setAccessibleName(QString::fromUtf8(control.pointPrefix)
                                      + QString::fromUtf8(caption->caption).trimmed());
-            fields_.insert(QByteArray(control.name), field);
+            fields_.add(QByteArray(control.name), field);
             tabStops.emplace_back(control.tabIndex, field);
             onTop.push_back(field);
             widget = field;
@@ -171,8 +183,16 @@ void Form1::buildControls()
         QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
     tabStops.front().second->setFocus();
 
-    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &Form1::Command1_Click);
+    // in the empty band under the title, outside the layout's table
+    checkLine_ = new CheckLine(this);
+    checkLine_->setFont(qtFont(layout::song9Bold));
+
+    auto* compute = findChild<QPushButton*>(QStringLiteral("Command1"));
+    connect(compute, &QPushButton::clicked, this, &Form1::Command1_Click);
+    compute->setToolTip(computeButtonToolTip());
+    compute->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(compute, &QWidget::customContextMenuRequested, this, &Form1::Command1_ContextMenu);
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this, &Form1::FigureWindow_Open);
     connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this,
             &Form1::Command2_Click);
     auto* print = findChild<QPushButton*>(QStringLiteral("Command3"));
@@ -180,9 +200,6 @@ void Form1::buildControls()
     print->setToolTip(printButtonToolTip());
     print->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(print, &QWidget::customContextMenuRequested, this, &Form1::Command3_ContextMenu);
-    auto* compute = findChild<QPushButton*>(QStringLiteral("Command1"));
-    compute->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(compute, &QWidget::customContextMenuRequested, this, &Form1::Command1_ContextMenu);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &Form1::Form1_ContextMenu);
     connect(new QShortcut(openObservationsKey(), this), &QShortcut::activated, this, &Form1::OpenObservations_Click);
@@ -195,26 +212,17 @@ void Form1::buildControls()
     resize(right + margin, bottom + margin);
 }
 
-void Form1::setFieldText(const char* field, const QString& text)
-{
-    QLineEdit* edit = fields_.value(QByteArray(field));
-    Q_ASSERT(edit);
-    edit->setText(text);
-    // keep the leading blanks in view, as the text starts there
-    edit->setCursorPosition(0);
-}
-
 void Form1::Command1_Click()
 {
+    fields_.computeStarted();
     EntryOutcome outcome = EntryOutcome::CancelledUntouched;
     try {
-        GuidedEntry entry(*dialog_, *this, *memory_, beep_);
+        GuidedEntry entry(*dialog_, fields_, *memory_, beep_);
         outcome = entry.run(observations_, result_);
     } catch (const AdjustmentError& error) {
-        // what was stored and shown before the fault stays; the operator
-        // corrects the data and computes again
-        lastComputeFinished_ = false;
+        // a side beyond single precision: the values shown so far stay
         entered_.reset();
+        endCompute(ComputeEnd::StoppedBeforeMisclosure);
         messages_->tell(faultMessage(error));
         return;
     }
@@ -222,8 +230,8 @@ void Form1::Command1_Click()
     case EntryOutcome::CancelledUntouched:
         return;
     case EntryOutcome::Cancelled:
-        lastComputeFinished_ = false;
         entered_.reset();
+        endCompute(ComputeEnd::StoppedBeforeMisclosure);
         return;
     case EntryOutcome::Completed:
         entered_ = observations_;
@@ -232,18 +240,92 @@ void Form1::Command1_Click()
     }
 }
 
-// The compute after its nine values are in, whether typed or read from a file.
 void Form1::adjustEntered()
 {
+    bool misclosureStored = false;
     try {
-        lastComputeFinished_ = false;
         adjust(
-            observations_, result_, [this](Milestone milestone) { showResults(milestone, result_, *this); },
+            observations_, result_,
+            [&](Milestone milestone) {
+                misclosureStored = misclosureStored || milestone == Milestone::Misclosure;
+                showResults(milestone, result_, fields_);
+            },
             &terms_);
-        lastComputeFinished_ = true;
+        endCompute(ComputeEnd::Finished);
     } catch (const AdjustmentError& error) {
+        // what was stored and shown before the fault stays; the operator
+        // corrects the data and computes again
+        endCompute(misclosureStored ? ComputeEnd::StoppedAfterMisclosure : ComputeEnd::StoppedBeforeMisclosure);
         messages_->tell(faultMessage(error));
     }
+}
+
+void Form1::endCompute(ComputeEnd end)
+{
+    lastEnd_ = end;
+    if (end != ComputeEnd::Finished)
+        fields_.computeStopped();
+    showCheck();
+}
+
+void Form1::Command1_ContextMenu(const QPoint& position)
+{
+    auto* compute = findChild<QPushButton*>(QStringLiteral("Command1"));
+    const MenuCommand commands[] = {
+        {accuracyCaption(), [this] { DistanceAccuracy_Click(); }},
+        {figureWindowCaption(), [this] { FigureWindow_Open(); }, QKeySequence(Qt::Key_F3)},
+        {openObservationsCaption(), [this] { OpenObservations_Click(); }, openObservationsKey()},
+        {saveObservationsCaption(), [this] { SaveObservations_Click(); }, saveObservationsKey()},
+    };
+    showCommandMenu(this, compute->mapToGlobal(position), commands);
+}
+
+void Form1::DistanceAccuracy_Click()
+{
+    const std::optional<DistanceAccuracy> chosen = askAccuracy(*accuracyDialog_, *messages_, accuracy_);
+    if (!chosen)
+        return;
+    accuracy_ = *chosen;
+    rememberAccuracy(*memory_, accuracy_);
+    // the last compute judged again against the instrument now named
+    showCheck();
+}
+
+void Form1::showCheck()
+{
+    checkLine_->judge(lastEnd_, terms_, result_.w, accuracy_);
+    if (figureWindow_)
+        figureWindow_->showFigure(figure());
+}
+
+void Form1::FigureWindow_Open()
+{
+    if (!figureWindow_) {
+        figureWindow_ = new FigureWindow(this);
+        figureWindow_->showFigure(figure());
+    }
+    figureWindow_->show();
+    figureWindow_->raise();
+    figureWindow_->activateWindow();
+}
+
+FigureOrNotice Form1::figure() const
+{
+    // the records of a compute that stopped halfway mix two runs
+    if (lastEnd_ != ComputeEnd::Finished)
+        return noFinishedComputeText();
+    try {
+        return figureSheet(observations_, result_, terms_, accuracy_);
+    } catch (const AdjustmentError& error) {
+        return faultMessage(error).toStdString();
+    }
+}
+
+std::optional<FigureOrNotice> Form1::figurePage() const
+{
+    if (!figurePageWanted())
+        return std::nullopt;
+    return figure();
 }
 
 void Form1::Command2_Click()
@@ -257,7 +339,7 @@ bool Form1::refuseHalfComputedRecords()
     // The records of a compute that stopped halfway hold new entries beside
     // the old results; a report of them would look finished and be wrong,
     // on paper, on screen or in an archived file alike.
-    if (lastComputeFinished_)
+    if (lastComputeFinished())
         return false;
     messages_->tell(printRefusedMessage());
     return true;
@@ -303,14 +385,8 @@ void Form1::SaveAsPdf_Click()
 {
     if (refuseHalfComputedRecords())
         return;
-    saveReportAsPdfFile(*saveDialog_, *messages_, observations_, result_);
-}
-
-void Form1::Command1_ContextMenu(const QPoint& position)
-{
-    auto* compute = findChild<QPushButton*>(QStringLiteral("Command1"));
-    showComputeMenu(this, compute->mapToGlobal(position),
-                    {[this] { OpenObservations_Click(); }, [this] { SaveObservations_Click(); }});
+    const std::optional<FigureOrNotice> page = figurePage();
+    saveReportAsPdfFile(*saveDialog_, *messages_, observations_, result_, page ? &*page : nullptr);
 }
 
 void Form1::OpenObservations_Click()
@@ -319,11 +395,12 @@ void Form1::OpenObservations_Click()
     if (!values)
         return;
     // the figure goes in as if typed: every echo, memory and single copy
+    fields_.computeStarted();
+    entered_.reset();
     try {
-        lastComputeFinished_ = false;
-        entered_.reset();
-        enterFigure(*values, observations_, result_, *this, *memory_);
+        enterFigure(*values, observations_, result_, fields_, *memory_);
     } catch (const AdjustmentError& error) {
+        endCompute(ComputeEnd::StoppedBeforeMisclosure);
         messages_->tell(faultMessage(error));
         return;
     }
@@ -350,17 +427,9 @@ void Form1::CopyResults_Click()
     if (refuseHalfComputedRecords())
         return;
     // before any compute the records hold zeros, which copy as they print,
-    // and there is no check
-    QString checkLine;
-    if (entered_) {
-        try {
-            checkLine = QString::fromStdString(
-                misclosureCheckLine(checkMisclosure(terms_, result_.w, accuracy_), accuracy_));
-        } catch (const AdjustmentError&) {
-            // a check that cannot be formed is left out, as the window shows none
-        }
-    }
-    putOnClipboard(copiedValues(entered_.value_or(Observations{}), result_, checkLine));
+    // and the check line is empty
+    putOnClipboard(copiedValues(entered_.value_or(Observations{}), result_,
+                                checkLineText(lastEnd_, terms_, result_.w, accuracy_).text));
 }
 
 void Form1::ExportPoints_Click()

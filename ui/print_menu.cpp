@@ -4,6 +4,7 @@
 #include "message_sink.h"
 #include "proposed_path.h"
 #include "save_file_dialog.h"
+#include "settings_memory.h"
 
 #include "pdf_report.h"
 
@@ -22,6 +23,11 @@ QString saveAsPdfCaption()
     return QStringLiteral("保存为 PDF…");
 }
 
+QString figurePageCaption()
+{
+    return QStringLiteral("报告附网图与检核页");
+}
+
 QString printButtonToolTip()
 {
     return QStringLiteral("左键打印；右键可打印预览或保存为 PDF");
@@ -33,12 +39,23 @@ void showPrintMenu(QWidget* parent, const QPoint& globalPosition, const std::fun
     QMenu menu(parent);
     QAction* previewAction = menu.addAction(previewCaption());
     QAction* pdfAction = menu.addAction(saveAsPdfCaption());
+    menu.addSeparator();
+    QAction* figurePageAction = menu.addAction(figurePageCaption());
+    figurePageAction->setCheckable(true);
+    figurePageAction->setChecked(figurePageWanted());
     // the command runs after the menu has closed, not inside its event loop
     const QAction* chosen = menu.exec(globalPosition);
-    if (chosen == previewAction)
+    if (chosen == figurePageAction)
+        SettingsMemory(SettingsMemory::userFile()).rememberFigurePage(figurePageAction->isChecked());
+    else if (chosen == previewAction)
         preview();
     else if (chosen == pdfAction)
         saveAsPdf();
+}
+
+bool figurePageWanted()
+{
+    return SettingsMemory(SettingsMemory::userFile()).recallFigurePage();
 }
 
 QString proposedPdfPath(const QDateTime& now)
@@ -47,7 +64,7 @@ QString proposedPdfPath(const QDateTime& now)
 }
 
 void saveReportAsPdfFile(SaveFileDialog& dialog, MessageSink& messages, const Observations& observations,
-                         const AdjustmentResult& result)
+                         const AdjustmentResult& result, const FigureOrNotice* figurePage)
 {
     const std::optional<QString> chosen =
         dialog.askSavePath(QStringLiteral("保存报告为 PDF"), QStringLiteral("PDF 文件 (*.pdf)"),
@@ -55,7 +72,7 @@ void saveReportAsPdfFile(SaveFileDialog& dialog, MessageSink& messages, const Ob
     if (!chosen || chosen->isEmpty())
         return;
     try {
-        saveReportAsPdf(withPdfSuffix(*chosen), observations, result);
+        saveReportAsPdf(withPdfSuffix(*chosen), observations, result, figurePage);
     } catch (const FileError& error) {
         messages.tell(pdfFailureMessage(error));
     }

@@ -1,6 +1,8 @@
 #include "settings_memory.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariant>
@@ -14,6 +16,29 @@ namespace {
 QString key(const char* name)
 {
     return QStringLiteral("Entry/") + QString::fromLatin1(name);
+}
+
+const QString figurePageKey = QStringLiteral("Report/FigurePage");
+
+// Qt parses a settings file once a process and keeps what it read: only the
+// first QSettings on a file that is not valid INI reports it. Such a file
+// stays unsound here until it changes (the next value kept rewrites it
+// whole), whichever value is read first.
+struct FileState {
+    qint64 size;
+    QDateTime modified;
+    bool operator==(const FileState&) const = default;
+};
+
+QHash<QString, FileState>& unsoundFiles()
+{
+    static QHash<QString, FileState> files;
+    return files;
+}
+
+FileState stateOf(const QFileInfo& file)
+{
+    return {file.size(), file.lastModified()};
 }
 
 } // namespace
@@ -40,15 +65,45 @@ bool SettingsMemory::usable() const
     return !info.exists() || info.isFile();
 }
 
-QString SettingsMemory::recall(const char* name)
+// What Qt makes of a file it cannot read or parse is not worth offering.
+bool SettingsMemory::unsound(const QSettings& settings) const
+{
+    const QFileInfo file(fileName_);
+    if (settings.status() != QSettings::NoError) {
+        unsoundFiles().insert(file.absoluteFilePath(), stateOf(file));
+        return true;
+    }
+    const auto known = unsoundFiles().constFind(file.absoluteFilePath());
+    return known != unsoundFiles().constEnd() && *known == stateOf(file);
+}
+
+QVariant SettingsMemory::read(const QString& key) const
 {
     if (!usable())
         return {};
     const QSettings settings(fileName_, QSettings::IniFormat);
-    // what Qt makes of a file it cannot read or parse is not worth offering
-    if (settings.status() != QSettings::NoError)
+    if (unsound(settings))
         return {};
-    const QVariant value = settings.value(key(name));
+    return settings.value(key);
+}
+
+void SettingsMemory::write(const QString& key, const QString& text)
+{
+    if (!usable())
+        return;
+    QSettings settings(fileName_, QSettings::IniFormat);
+    // nothing Qt half read from an unsound file is kept: the file starts
+    // again with what the surveyor keeps from now on
+    if (unsound(settings))
+        settings.clear();
+    settings.setValue(key, text);
+    // written at once, so a value outlives a program killed at the next prompt
+    settings.sync();
+}
+
+QString SettingsMemory::recall(const char* name)
+{
+    const QVariant value = read(key(name));
     // a list ("1, 2") or a serialised value is nothing the entry wrote
     if (value.typeId() != QMetaType::QString)
         return {};
@@ -57,12 +112,18 @@ QString SettingsMemory::recall(const char* name)
 
 void SettingsMemory::remember(const char* name, const QString& text)
 {
-    if (!usable())
-        return;
-    QSettings settings(fileName_, QSettings::IniFormat);
-    settings.setValue(key(name), text);
-    // written at once, so a value outlives a program killed at the next prompt
-    settings.sync();
+    write(key(name), text);
+}
+
+bool SettingsMemory::recallFigurePage() const
+{
+    const QVariant value = read(figurePageKey);
+    return value.typeId() == QMetaType::QString && value.toString() == QStringLiteral("true");
+}
+
+void SettingsMemory::rememberFigurePage(bool wanted)
+{
+    write(figurePageKey, wanted ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 } // namespace korvane

@@ -3,9 +3,14 @@
 // The entry's memory in the user's settings, an INI file read and written
 // through QSettings: by default the file where QSettings keeps organisation
 // "Korvane", application "korvane" (~/.config/Korvane/korvane.conf), each
-// value under [Entry] as its exact text.
+// value under [Entry] as its exact text; beside them, under [Report], whether
+// the report takes the page of the figure.
 
 #include "entry_memory.h"
+
+#include <QVariant>
+
+class QSettings;
 
 namespace korvane {
 
@@ -20,10 +25,19 @@ public:
     QString recall(const char* name) override;
     void remember(const char* name, const QString& text) override;
 
+    // Off unless "true", as rememberFigurePage writes it, is kept: a bad
+    // value reads as the default, without a word.
+    bool recallFigurePage() const;
+    void rememberFigurePage(bool wanted);
+
 private:
     bool usable() const;
+    bool unsound(const QSettings& settings) const;
+    QVariant read(const QString& key) const;
+    void write(const QString& key, const QString& text);
 
     QString fileName_;
+    bool unsound_ = false; // the file could not be read or parsed
 };
 
 } // namespace korvane

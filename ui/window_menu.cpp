@@ -19,8 +19,8 @@ QString exportPointsCaption()
 void showWindowMenu(QWidget* parent, const QPoint& globalPosition, const WindowMenuCommands& commands)
 {
     const std::vector<MenuCommand> menu{
-        {copyResultsCaption(), QKeySequence::Copy, commands.copyResults},
-        {exportPointsCaption(), QKeySequence(), commands.exportPoints},
+        {copyResultsCaption(), commands.copyResults, QKeySequence::Copy},
+        {exportPointsCaption(), commands.exportPoints},
     };
     showCommandMenu(parent, globalPosition, menu);
 }

@@ -13,6 +13,7 @@
 #include "message_sink.h"
 #include "pdf_report.h"
 #include "report_text.h"
+#include "settings_memory.h"
 
 #include <gtest/gtest.h>
 
@@ -205,6 +206,43 @@ TEST(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
     if (documents.size() == 2) {
         EXPECT_EQ(documents[0], documents[1]);
     }
+}
+
+// Asked for on the print button's menu (kept in the settings), the page of
+// the figure follows the report's on paper.
+TEST(PrintSpooler, PageOfTheFigureFollowsTheReportWhenAsked)
+{
+    const QString spool = privateSpool();
+    ASSERT_FALSE(spool.isEmpty()) << "CUPS_SERVER names no private spooler; " << setUpHint;
+    qunsetenv("LPDEST");
+    qunsetenv("PRINTER");
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    ASSERT_FALSE(printer.isNull()) << "no default printer; " << setUpHint;
+    const QString queue = printer.printerName();
+    const QSet<int> before = jobsOf(queue, "all");
+
+    SettingsMemory(SettingsMemory::userFile()).rememberFigurePage(true);
+    FieldSurveyor surveyor;
+    Messages messages;
+    Form1 form(&surveyor, &messages);
+    form.Command1_Click();
+    form.Command3_Click();
+    ASSERT_TRUE(messages.told.isEmpty()) << messages.told.join('\n').toStdString();
+
+    QSet<int> printed;
+    for (QDeadlineTimer deadline(60000); printed.isEmpty() && !deadline.hasExpired(); QThread::msleep(200))
+        printed = jobsOf(queue, "completed") - before;
+    ASSERT_EQ(printed.size(), 1) << "nothing was printed on " << queue.toStdString();
+
+    QTemporaryDir folder;
+    saveReportAsPdf(folder.filePath("report.pdf"), form.observations(), form.result());
+    const QString job = jobDocument(spool, *printed.begin());
+    EXPECT_EQ(pagesOf(job), pagesOf(folder.filePath("report.pdf")) + 1);
+    const QString lastPage = QString::number(pagesOf(job));
+    const QString page = run("pdftotext", {"-f", lastPage, "-l", lastPage, "-layout", job, "-"});
+    EXPECT_TRUE(page.contains(QString::fromUtf8("网图与检核"))) << page.toStdString();
+    for (const char* text : {"闭合差检核：w = ", "B 在 A→C 的左侧，D 在右侧"})
+        EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text << " not on\n" << page.toStdString();
 }
 
 } // namespace

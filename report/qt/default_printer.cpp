@@ -1,15 +1,15 @@
 #include "default_printer.h"
 
 #include "font_mapping.h"
-#include "qt_printer.h"
-#include "report.h"
+#include "report_document.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
 
 namespace korvane {
 
-void printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result)
+void printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result,
+                                 const FigureOrNotice* figurePage)
 {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull())
@@ -19,8 +19,7 @@ void printReportOnDefaultPrinter(const Observations& observations, const Adjustm
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
     // the name of the job in the printer's queue
     printer.setDocName(QStringLiteral("Korvane"));
-    QtPrinter qtPrinter(printer);
-    printReport(qtPrinter, observations, result);
+    printReportDocument(printer, observations, result, figurePage);
 }
 
 } // namespace korvane

@@ -3,13 +3,16 @@
 // The print command's one call: the report of the stored values on the
 // system's default printer.
 
+#include "figure_sheet.h"
 #include "print_error.h"
 #include "records.h"
 
 namespace korvane {
 
-// Prints the report on the default printer as one job named "Korvane".
+// Prints the report on the default printer as one job named "Korvane",
+// followed by the page of the figure when `figurePage` is given.
 // Throws PrintError; the records are only read.
-void printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result);
+void printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result,
+                                 const FigureOrNotice* figurePage = nullptr);
 
 } // namespace korvane

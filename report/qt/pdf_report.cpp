@@ -2,8 +2,7 @@
 
 #include "font_mapping.h"
 #include "print_error.h"
-#include "qt_printer.h"
-#include "report.h"
+#include "report_document.h"
 #include "report_page.h"
 
 #include <QDir>
@@ -15,7 +14,8 @@
 
 namespace korvane {
 
-void saveReportAsPdf(const QString& path, const Observations& observations, const AdjustmentResult& result)
+void saveReportAsPdf(const QString& path, const Observations& observations, const AdjustmentResult& result,
+                     const FigureOrNotice* figurePage)
 {
     // Qt writes the document under a name and reports no fault of the disk
     // on the way; made in the private temporary folder, it is then written
@@ -35,8 +35,7 @@ void saveReportAsPdf(const QString& path, const Observations& observations, cons
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(document.fileName());
     try {
-        QtPrinter qtPrinter(*printer);
-        printReport(qtPrinter, observations, result);
+        printReportDocument(*printer, observations, result, figurePage);
     } catch (const PrintError&) {
         throw notMade();
     }

@@ -3,6 +3,7 @@
 // The report as a PDF file: the same lines as on paper, on the same pages
 // (see report_page.h), as real text that can be searched and copied.
 
+#include "figure_sheet.h"
 #include "records.h"
 #include "whole_file.h"
 
@@ -11,7 +12,9 @@
 namespace korvane {
 
 // Writes the report to `path`, replacing a file of that name, whole or not at
-// all. Throws FileError; the records are only read.
-void saveReportAsPdf(const QString& path, const Observations& observations, const AdjustmentResult& result);
+// all; the page of the figure follows when `figurePage` is given. Throws
+// FileError; the records are only read.
+void saveReportAsPdf(const QString& path, const Observations& observations, const AdjustmentResult& result,
+                     const FigureOrNotice* figurePage = nullptr);
 
 } // namespace korvane

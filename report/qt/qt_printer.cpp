@@ -63,11 +63,8 @@ void QtPrinter::printLine(const Line& items)
 
     // y_ > top_: a line taller than the whole page is printed rather than
     // pushing page after page out empty
-    if (y_ + lineHeight > printer_.height() && y_ > top_) {
-        if (!printer_.newPage())
-            throw PrintError(PrintError::Reason::PrinterFailed, "the printer could not start a new page");
-        y_ = top_;
-    }
+    if (y_ + lineHeight > printer_.height() && y_ > top_)
+        newPage();
 
     // Texts and spaces up to the next column move are drawn as one run, so
     // the words of a label stay together as the font spaces them.
@@ -96,7 +93,7 @@ void QtPrinter::printLine(const Line& items)
     y_ += lineHeight;
 }
 
-void QtPrinter::startNewPage()
+void QtPrinter::newPage()
 {
     if (!printer_.newPage())
         throw PrintError(PrintError::Reason::PrinterFailed, "the printer could not start a new page");

@@ -35,9 +35,11 @@ public:
     void printLine(const Line& items) override;
     void endDocument() override;
 
-    // A document of several reports: the next one starts on a new page.
-    // Throws PrintError (PrinterFailed).
-    void startNewPage();
+    // For a page drawn rather than written in lines (the page of the
+    // figure): a new page, whose lines would start again at the top of the
+    // document, and the painter of the document. newPage throws PrintError.
+    void newPage();
+    QPainter& painter() { return *painter_; }
 
 private:
     qreal fromTwips(int twips) const;

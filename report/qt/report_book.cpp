@@ -68,7 +68,7 @@ QtPrinter& ReportBook::nextPage()
         document_->pages.emplace(*document_->printer);
         return *document_->pages;
     }
-    document_->pages->startNewPage();
+    document_->pages->newPage();
     return *document_->pages;
 }
 

@@ -2,8 +2,7 @@
 
 #include "font_mapping.h"
 #include "print_error.h"
-#include "qt_printer.h"
-#include "report.h"
+#include "report_document.h"
 #include "report_page.h"
 
 #include <QPrintPreviewDialog>
@@ -15,7 +14,8 @@
 
 namespace korvane {
 
-void showReportPreview(QWidget* parent, const Observations& observations, const AdjustmentResult& result)
+void showReportPreview(QWidget* parent, const Observations& observations, const AdjustmentResult& result,
+                       const FigureOrNotice* figurePage)
 {
     mapLayoutFonts();
     std::unique_ptr<QPrinter> printer = reportPrinter();
@@ -34,8 +34,7 @@ void showReportPreview(QWidget* parent, const Observations& observations, const 
     std::exception_ptr failure;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
         try {
-            QtPrinter qtPrinter(*target);
-            printReport(qtPrinter, observations, result);
+            printReportDocument(*target, observations, result, figurePage);
         } catch (const PrintError&) {
             if (!failure)
                 failure = std::current_exception();

@@ -2,6 +2,7 @@
 
 // Scripted stand-ins for the dialogs and the window's fields.
 
+#include "accuracy_dialog.h"
 #include "entry_memory.h"
 #include "field_writer.h"
 #include "figure_chooser.h"
@@ -15,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QWidget>
 
 #include <deque>
 #include <functional>
@@ -159,9 +161,30 @@ private:
     std::optional<std::size_t> index_;
 };
 
+// Answers each question for the accuracy with the next reply of its script
+// (nothing: Cancel; running out cancels) and records what each offered.
+class ScriptedAccuracyDialog final : public AccuracyDialog {
+public:
+    ScriptedAccuracyDialog(std::initializer_list<std::optional<AccuracyTexts>> replies) : replies_(replies) {}
+    std::optional<AccuracyTexts> ask(const AccuracyTexts& offered) override
+    {
+        offers.push_back(offered);
+        if (replies_.empty())
+            return std::nullopt;
+        const std::optional<AccuracyTexts> reply = replies_.front();
+        replies_.pop_front();
+        return reply;
+    }
+
+    std::vector<AccuracyTexts> offers;
+
+private:
+    std::deque<std::optional<AccuracyTexts>> replies_;
+};
+
 // The operator at the real dialogs: each time a modal dialog or a menu is up,
-// hands it to `answer`, from a zero-length timer as its own event loop runs.
-// Stops when `answer` returns false.
+// hands it to `answer` once, from a zero-length timer as its own event loop
+// runs. Stops when `answer` returns false.
 class ModalDriver {
 public:
     explicit ModalDriver(std::function<bool(QWidget*)> answer) : answer_(std::move(answer))
@@ -171,8 +194,10 @@ public:
             QWidget* up = QApplication::activePopupWidget();
             if (!up)
                 up = QApplication::activeModalWidget();
-            if (up && up != last_) {
-                last_ = up;
+            // marked rather than remembered by address: a dialog asked again
+            // from the same place is a new one at the same address
+            if (up && !up->property(answered).toBool()) {
+                up->setProperty(answered, true);
                 if (!answer_(up))
                     timer_.stop();
             }
@@ -181,9 +206,9 @@ public:
     }
 
 private:
+    static constexpr const char* answered = "answeredByModalDriver";
     std::function<bool(QWidget*)> answer_;
     QTimer timer_;
-    QWidget* last_ = nullptr;
 };
 
 } // namespace korvane::testing

@@ -199,7 +199,7 @@ TEST(DataCommands, ContextMenusOfferTheirCommands)
         const char* control; // nullptr: the window's background
         QStringList offered;
     } cases[] = {
-        {"the compute button", "Command1", {"打开观测文件…\tCtrl+O", "保存观测文件…\tCtrl+S"}},
+        {"the compute button", "Command1", {"测距精度…", "网图与检核…\tF3", "打开观测文件…\tCtrl+O", "保存观测文件…\tCtrl+S"}},
         {"the window", nullptr, {"复制全部结果\tCtrl+C", "导出坐标…"}},
     };
     for (const auto& c : cases) {

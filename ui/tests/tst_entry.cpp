@@ -1,3 +1,4 @@
+#include "accuracy_setting.h"
 #include "fakes.h"
 #include "guided_entry.h"
 #include "settings_memory.h"
@@ -288,7 +289,8 @@ void writeFile(const QString& path, const QByteArray& contents)
 }
 
 // Kept settings that cannot be trusted or cannot be written: the prompt of
-// the value opens empty, as on a first start, and the entry goes on.
+// the value opens empty, as on a first start, and the entry goes on; the
+// report's page of the figure is off unless it was kept on.
 TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
 {
     const QFileDevice::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
@@ -298,7 +300,9 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         // prepares the settings folder; the file is folder/korvane.conf
         std::function<void(const QString& folder)> prepare;
         const char* offeredXa;
-        bool keepsXa; // the accepted Xa can be read back afterwards
+        bool keepsXa; // the accepted Xa, a new accuracy and the page of the figure can be read back afterwards
+        DistanceAccuracy accuracy = defaultAccuracy; // as read back before the entry
+        bool figurePage = false;
     };
     const auto settings = [](const char* contents) {
         return [contents](const QString& folder) {
@@ -316,8 +320,9 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         {"a list", settings("[Entry]\nXa=1, 2\n"), "", true},
         {"a value of another type", settings("[Entry]\nXa=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"), "",
          true},
-        // an unclosed group: Qt still reads 12.5, but the file is not sound
-        {"not valid INI", settings("[Entry\nXa=12.5\n"), "", true},
+        // an unclosed group: Qt still reads 12.5 and 7, but the file is not
+        // sound; Qt says so only at the first reading in a process
+        {"not valid INI", settings("[Entry\nXa=12.5\nYa=7\n"), "", true},
         {"a folder in place of the file", [](const QString& folder) { QDir().mkpath(folder + "/korvane.conf"); },
          "", false},
         // opened for reading, a pipe would wait for ever for a writer
@@ -336,6 +341,22 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
              QFile::setPermissions(folder, readOnly);
          },
          "12.5", geteuid() == 0},
+        // the distance meter's accuracy, kept beside the values
+        {"an accuracy kept", settings("[Entry]\nAccuracyConstantMm=5\nAccuracyPpm=0.5\n"), "", true, {5, 0.5}},
+        {"an accuracy beyond its range", settings("[Entry]\nAccuracyConstantMm=150\nAccuracyPpm=2\n"), "", true},
+        {"a negative accuracy", settings("[Entry]\nAccuracyConstantMm=3\nAccuracyPpm=-1\n"), "", true},
+        {"an accuracy of zero", settings("[Entry]\nAccuracyConstantMm=0\nAccuracyPpm=0\n"), "", true},
+        {"an accuracy in letters", settings("[Entry]\nAccuracyConstantMm=abc\nAccuracyPpm=3\n"), "", true},
+        {"an infinite accuracy", settings("[Entry]\nAccuracyConstantMm=3\nAccuracyPpm=inf\n"), "", true},
+        {"an accuracy as a list", settings("[Entry]\nAccuracyConstantMm=3, 4\nAccuracyPpm=3\n"), "", true},
+        {"half an accuracy", settings("[Entry]\nAccuracyPpm=3\n"), "", true},
+        {"figure page kept on", settings("[Report]\nFigurePage=true\n"), "", true, defaultAccuracy, true},
+        {"figure page a word", settings("[Report]\nFigurePage=ja\n"), "", true},
+        {"figure page a number", settings("[Report]\nFigurePage=1\n"), "", true},
+        {"figure page a list", settings("[Report]\nFigurePage=true, true\n"), "", true},
+        {"figure page a value of another type", settings("[Report]\nFigurePage=@Variant(\\0\\0\\0\\x1\\x1)\n"), "",
+         true},
+        {"figure page in a file that is not valid INI", settings("[Report\nFigurePage=true\n"), "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -343,6 +364,8 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         const QString folder = home.path() + "/Korvane";
         c.prepare(folder);
         SettingsMemory memory(folder + "/korvane.conf");
+        EXPECT_EQ(recallAccuracy(memory), c.accuracy);
+        EXPECT_EQ(memory.recallFigurePage(), c.figurePage);
 
         EntryRun run;
         run.memory = &memory;
@@ -359,6 +382,11 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         // a store that could not take the new value offers nothing
         // afterwards, rather than the value the surveyor has just replaced
         EXPECT_EQ(memory.recall("Xa"), c.keepsXa ? "512.34567" : "");
+        const DistanceAccuracy named{0.5, 1};
+        rememberAccuracy(memory, named);
+        EXPECT_EQ(recallAccuracy(memory), c.keepsXa ? named : defaultAccuracy);
+        memory.rememberFigurePage(true);
+        EXPECT_EQ(memory.recallFigurePage(), c.keepsXa) << "kept where the values are kept";
 
         QFile::setPermissions(folder, readWrite);
     }

@@ -1,17 +1,25 @@
+#include "checked_networks.h"
 #include "comma_locale.h"
 #include "fakes.h"
 #include "fault_message.h"
+#include "figure_window.h"
 #include "form1.h"
+#include "pdf_report.h"
 #include "report_text.h"
 #include "results_display.h"
 #include "settings_memory.h"
 
+#include "check_text.h"
+#include "exact_text.h"
 #include "report.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QImage>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -36,6 +44,7 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include <fcntl.h>
@@ -340,12 +349,15 @@ QString run(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The text of the PDF as a reader copies it, one string a line, blanks
-// collapsed.
-QStringList pdfLines(const QString& path)
+// The text of the PDF (or of one page of it) as a reader copies it, one
+// string a line, blanks collapsed.
+QStringList pdfLines(const QString& path, int page = 0)
 {
+    QStringList arguments{"-layout", path, "-"};
+    if (page > 0)
+        arguments = QStringList{"-f", QString::number(page), "-l", QString::number(page)} + arguments;
     QStringList lines;
-    for (const QString& line : run("pdftotext", {"-layout", path, "-"}).split('\n'))
+    for (const QString& line : run("pdftotext", arguments).split('\n'))
         if (!line.simplified().isEmpty())
             lines << line.simplified();
     return lines;
@@ -509,7 +521,7 @@ TEST(Form1, PrintButtonOffersPreviewAndPdfOnItsContextMenu)
         QContextMenuEvent event(c.reason, button->rect().center(), button->mapToGlobal(button->rect().center()));
         QApplication::sendEvent(button, &event);
 
-        EXPECT_EQ(offered, QStringList({"打印预览…", "保存为 PDF…"}));
+        EXPECT_EQ(offered, QStringList({"打印预览…", "保存为 PDF…", "", "报告附网图与检核页"}));
         EXPECT_EQ(previews, c.chosen == 0 ? 1 : 0);
         EXPECT_EQ(files.asked.size(), c.chosen == 1 ? 1u : 0u);
         EXPECT_EQ(printer.prints, 0);
@@ -546,6 +558,227 @@ TEST(Form1, PrinterFaultsBecomeMessages)
     }
     EXPECT_TRUE(printFailureMessage(PrintError::Reason::NoDefaultPrinter).startsWith("没有默认打印机"));
     EXPECT_TRUE(printFailureMessage(PrintError::Reason::PrinterFailed).startsWith("打印失败"));
+}
+
+// The worked example, and the same with S6 measured 5 cm long.
+const std::array<QString, 9> workedExample{"3521.418", "1204.337", "4497.112", "2188.650", "902.1006",
+                                           "870.9382", "889.6279", "951.5497", "1158.3709"};
+std::array<QString, 9> withS6(QString s6)
+{
+    std::array<QString, 9> values = workedExample;
+    values[8] = std::move(s6);
+    return values;
+}
+
+const QString passedCheck = "闭合差检核：w = 3.43秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），合格";
+
+// Opens the context menu of `button` as the surveyor does, by a right click
+// or the Menu key, and takes its action `chosen` (-1: Escape); returns the
+// texts it offered and whether each was checked.
+QStringList chooseFromMenu(QPushButton* button, QContextMenuEvent::Reason reason, int chosen)
+{
+    QStringList offered;
+    ModalDriver driver([&](QWidget* up) {
+        if (auto* menu = qobject_cast<QMenu*>(up)) {
+            for (const QAction* action : menu->actions())
+                offered << action->text() + (action->isChecked() ? " ✓" : "");
+            if (chosen < 0) {
+                QTest::keyClick(menu, Qt::Key_Escape);
+            } else {
+                menu->setActiveAction(menu->actions().value(chosen));
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
+        }
+        return false;
+    });
+    QContextMenuEvent event(reason, button->rect().center(), button->mapToGlobal(button->rect().center()));
+    QApplication::sendEvent(button, &event);
+    return offered;
+}
+
+TEST(Form1, FigureWindowOpensByF3OrFromTheComputeButtonsMenu)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Form1&)> open;
+    };
+    const Case cases[] = {
+        {"F3 in the main window", [](Form1& form) { QTest::keyClick(&form, Qt::Key_F3); }},
+        {"right click on the compute button",
+         [](Form1& form) {
+             EXPECT_EQ(chooseFromMenu(form.findChild<QPushButton*>("Command1"), QContextMenuEvent::Mouse, 1),
+                       (QStringList{"测距精度…", "网图与检核…", "打开观测文件…", "保存观测文件…"}));
+         }},
+        {"Menu key on the compute button",
+         [](Form1& form) { chooseFromMenu(form.findChild<QPushButton*>("Command1"), QContextMenuEvent::Keyboard, 1); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingMessages messages;
+        Form1 form(nullptr, &messages);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        c.open(form);
+
+        const auto* window = form.findChild<FigureWindow*>();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->isWindow());
+        EXPECT_FALSE(window->isModal());
+        EXPECT_EQ(window->windowTitle(), "网图与检核");
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_EQ(messages.messages, QStringList());
+    }
+}
+
+// The points of a sheet, as the drawing places them.
+std::array<double, 8> pointsOf(const FigureSheet& sheet)
+{
+    std::array<double, 8> coordinates{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        coordinates[2 * i] = sheet.points[i].X;
+        coordinates[2 * i + 1] = sheet.points[i].Y;
+    }
+    return coordinates;
+}
+
+bool hasColour(const QImage& image, const std::function<bool(QColor)>& is)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (is(image.pixelColor(x, y)))
+                return true;
+    return false;
+}
+
+// Open beside the main window, the figure window draws the last compute
+// that finished, and nothing after one that stopped.
+TEST(Form1, FigureWindowFollowsEachComputeAndDrawsOnlyAFinishedOne)
+{
+    ScriptedDialog dialog;
+    typeAll(dialog, workedExample);
+    typeAll(dialog, withS6("2100")); // no triangle A-B-D
+    typeAll(dialog, withS6("1158.4209"));
+    RecordingMessages messages;
+    Form1 form(&dialog, &messages);
+    form.FigureWindow_Open();
+    auto* window = form.findChild<FigureWindow*>();
+    ASSERT_NE(window, nullptr);
+
+    const auto drawn = [window] {
+        return hasColour(window->grab().toImage(),
+                         [](QColor c) { return c.red() > 150 && c.green() < 60 && c.blue() < 60; });
+    };
+    const auto notice = [window]() -> std::string {
+        const auto* text = std::get_if<std::string>(&window->figure());
+        return text ? *text : "<a figure>";
+    };
+    EXPECT_EQ(notice(), "尚无完成的平差计算");
+    EXPECT_FALSE(drawn()) << "nothing drawn before a compute";
+
+    form.Command1_Click();
+    ASSERT_EQ(messages.messages, QStringList());
+    const auto* sheet = std::get_if<FigureSheet>(&window->figure());
+    ASSERT_NE(sheet, nullptr);
+    const AdjustmentResult& r = form.result();
+    EXPECT_EQ(pointsOf(*sheet), (std::array<double, 8>{3521.418, 1204.337, r.xp1, r.yp1, 4497.112, 2188.650, r.xp2,
+                                                       r.yp2}));
+    EXPECT_EQ(QString::fromStdString(sheet->checkLine), passedCheck);
+    EXPECT_TRUE(drawn()) << "the ellipses in red";
+
+    form.Command1_Click();
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(notice(), "尚无完成的平差计算") << "the records now mix two computes";
+    EXPECT_FALSE(drawn());
+
+    form.Command1_Click();
+    sheet = std::get_if<FigureSheet>(&window->figure());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(sheet->withinLimit);
+    EXPECT_TRUE(QString::fromStdString(sheet->checkLine).startsWith("闭合差检核：w = -10.84秒，限差 ±4.19秒"));
+    EXPECT_EQ(sheet->sides[5].label.substr(0, 13), "S6 1158.4098 ");
+    EXPECT_TRUE(window->isVisible());
+}
+
+// With 报告附网图与检核页 checked on the print button's menu, the PDF and the
+// preview carry a second page, the drawing and its table; the first page is
+// the report exactly as without it. The choice outlives the window.
+TEST(Form1, FigurePageFollowsTheReportWhenAskedOnThePrintMenu)
+{
+    struct Case {
+        const char* name;
+        bool ask;
+        bool compute;
+        int pages;
+    };
+    const Case cases[] = {
+        {"not asked: the report alone", false, true, 1},
+        {"asked: the drawing and its table", true, true, 2},
+        {"asked before any compute: the page says why it is empty", true, false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Korvane").removeRecursively();
+        ScriptedDialog dialog;
+        typeAll(dialog, workedExample);
+        RecordingMessages messages;
+        Form1 form(&dialog, &messages);
+        auto* print = form.findChild<QPushButton*>("Command3");
+        if (c.ask)
+            chooseFromMenu(print, QContextMenuEvent::Mouse, 3);
+        EXPECT_EQ(SettingsMemory(SettingsMemory::userFile()).recallFigurePage(), c.ask);
+        {
+            // a window opened later finds the item as it was left
+            Form1 later(nullptr, &messages);
+            EXPECT_EQ(chooseFromMenu(later.findChild<QPushButton*>("Command3"), QContextMenuEvent::Mouse, -1).last(),
+                      c.ask ? "报告附网图与检核页 ✓" : "报告附网图与检核页");
+        }
+        if (c.compute)
+            form.Command1_Click();
+
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("report.pdf");
+        ScriptedSaveDialog files(pdf);
+        form.setSaveFileDialog(&files);
+        form.SaveAsPdf_Click();
+        ASSERT_EQ(messages.messages, QStringList());
+        EXPECT_EQ(pdfInfo(pdf, "Pages").toInt(), c.pages);
+
+        const QString alone = folder.filePath("alone.pdf");
+        saveReportAsPdf(alone, form.observations(), form.result());
+        EXPECT_EQ(pdfLines(pdf, 1), pdfLines(alone, 1));
+        if (c.pages == 2) {
+            const QStringList page = pdfLines(pdf, 2);
+            ASSERT_FALSE(page.isEmpty());
+            EXPECT_EQ(page.first(), "网图与检核");
+            QStringList expected;
+            if (c.compute) {
+                const FigureSheet sheet = std::get<FigureSheet>(form.figure());
+                expected << passedCheck << "B 5.88 5.79 17.9" << "D 6.09 5.67 45.2"
+                         << "S1 902.1006 -2.7 3.8" << "S6 1158.3709 +3.5 4.3" << "B 在 A→C 的左侧，D 在右侧"
+                         << QString::fromStdString(sheet.magnificationText);
+                for (const SheetSide& side : sheet.sides)
+                    expected << QString::fromStdString(side.label);
+            } else {
+                expected << "尚无完成的平差计算";
+            }
+            const QString all = page.join('\n');
+            for (const QString& text : expected)
+                EXPECT_TRUE(all.contains(text)) << text.toStdString() << " not on page 2:\n" << all.toStdString();
+        }
+
+        int previewPages = -1;
+        ModalDriver driver([&](QWidget* up) {
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(up)) {
+                previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+                preview->reject();
+            }
+            return false;
+        });
+        form.PrintPreview_Click();
+        EXPECT_EQ(previewPages, c.pages);
+    }
 }
 
 // Every value kept in single precision, each set to a float whose decimal at
@@ -789,6 +1022,322 @@ TEST(Form1, PdfFaultsBecomeMessagesAndLeaveTheFolderAsItWas)
             << messages.messages[0].toStdString();
         EXPECT_EQ(contents(), before);
     }
+}
+
+// The nine values of `o` as the surveyor types them.
+std::array<QString, 9> typed(const Observations& o)
+{
+    std::array<QString, 9> texts;
+    const double values[] = {o.Xa, o.Ya, o.Xc, o.Yc, o.S1, o.S2, o.S4, o.S5, o.S6};
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = QString::fromStdString(typedText(values[i]));
+    return texts;
+}
+
+QLabel* checkLine(const Form1& form)
+{
+    return form.findChild<QLabel*>("CheckLine");
+}
+
+// the words of the line; on screen the blanks of "2 mm + 2 ppm" do not
+// break, so the line never wraps inside the instrument
+QString shownCheckLine(const Form1& form)
+{
+    return checkLine(form)->text().replace(QChar::Nbsp, ' ');
+}
+
+enum class Tone { Plain, Pass, Fail };
+
+// how the line's colour reads: dark green, red, or the window's own text
+Tone toneOf(const QLabel* line)
+{
+    const QColor colour = line->palette().color(QPalette::WindowText);
+    if (colour.green() > 64 && colour.red() < 64 && colour.blue() < 64 && colour.green() < 160)
+        return Tone::Pass;
+    if (colour.red() > 192 && colour.green() < 64 && colour.blue() < 64)
+        return Tone::Fail;
+    EXPECT_EQ(colour, QColor(Qt::black)) << "neither green nor red";
+    return Tone::Plain;
+}
+
+const QString beyondTheLimit = "超限：只有一个多余观测，无法判断哪条边有粗差，请检查输入或重测";
+
+// The line of every independently computed network, its digits from the
+// independent computation; the instrument, where it is not the default, named
+// through the accuracy dialog; on a German desktop too.
+TEST(Form1, CheckLineJudgesEveryIndependentlyComputedNetworkInAnyLocale)
+{
+    for (const bool comma : {false, true}) {
+        SCOPED_TRACE(comma ? "comma-decimal locale" : "C locale");
+        std::optional<testing::CommaDecimalLocale> locale;
+        if (comma) {
+            locale.emplace();
+            ASSERT_TRUE(locale->active()) << locale->problem();
+        }
+        for (const testing::CheckedNetwork& network : testing::checkedNetworks()) {
+            SCOPED_TRACE(network.name);
+            ScriptedDialog dialog;
+            typeAll(dialog, typed(network.measured));
+            RecordingMessages messages;
+            testing::KeptTexts kept;
+            Form1 form(&dialog, &messages, &kept);
+            const DistanceAccuracy accuracy = network.accuracy;
+            testing::ScriptedAccuracyDialog accuracyDialog{AccuracyTexts{
+                QString::fromStdString(typedText(accuracy.constantMm)), QString::fromStdString(typedText(accuracy.ppm))}};
+            if (accuracy != defaultAccuracy) {
+                form.setAccuracyDialog(&accuracyDialog);
+                form.DistanceAccuracy_Click();
+                ASSERT_EQ(form.accuracy(), accuracy);
+            }
+            form.Command1_Click();
+            ASSERT_EQ(messages.messages, QStringList());
+
+            const QString expected = QString("闭合差检核：w = %1秒，限差 ±%2秒（测距精度 %3），%4")
+                                         .arg(network.wText, network.limitText,
+                                              QString::fromStdString(accuracyText(accuracy)),
+                                              network.withinLimit ? QString("合格") : beyondTheLimit);
+            EXPECT_EQ(shownCheckLine(form), expected);
+            EXPECT_EQ(toneOf(checkLine(form)), network.withinLimit ? Tone::Pass : Tone::Fail);
+            // the line's w is the w of its field
+            EXPECT_EQ(fieldText(form, "Text17"), " " + QString(network.wText) + "秒");
+        }
+    }
+}
+
+// Every field whose text is greyed, by name.
+QStringList greyFields(const Form1& form)
+{
+    QStringList grey;
+    for (const QLineEdit* field : form.findChildren<QLineEdit*>()) {
+        const QColor colour = field->palette().color(QPalette::Text);
+        if (colour == staleFieldColour())
+            grey << field->objectName();
+        else
+            EXPECT_EQ(colour, QColor(Qt::black)) << field->objectName().toStdString();
+    }
+    grey.sort();
+    return grey;
+}
+
+QMap<QString, QString> fieldTexts(const Form1& form)
+{
+    QMap<QString, QString> texts;
+    for (const QLineEdit* field : form.findChildren<QLineEdit*>())
+        texts[field->objectName()] = field->text();
+    return texts;
+}
+
+QStringList allFieldsBut(const QStringList& written)
+{
+    QStringList grey;
+    for (int i = 1; i <= 28; ++i)
+        if (!written.contains(QString("Text%1").arg(i)))
+            grey << QString("Text%1").arg(i);
+    grey.sort();
+    return grey;
+}
+
+// A figure 1e38 m across, with B-D measured 1 % long: w is stored, and the
+// unit-weight error in millimetres then exceeds single precision.
+Observations hugeFigure()
+{
+    const double s = 1e35;
+    return {0, 0, 2000 * s, 0, std::hypot(1000 * s, 600 * s), std::hypot(1000 * s, 600 * s),
+            std::hypot(1000 * s, 700 * s), std::hypot(1000 * s, 700 * s), 1300 * s * 1.01};
+}
+
+// One window through computes that end every way: the fields a stopped
+// compute did not write turn grey with their texts unchanged, the check line
+// says how far the compute got, and a finished compute makes all current.
+TEST(Form1, GreyFieldsAndTheCheckLineFollowHowEachComputeEnded)
+{
+    const Observations worked = testing::checkedNetworks()[0].measured;
+    const Observations blunder = testing::checkedNetworks()[1].measured;
+    std::array<QString, 9> broken = network;
+    broken[2] = "3301";
+    broken[8] = "1400"; // B-D longer than A-B and D-A together
+    const QString entryFields[] = {"Text1", "Text2", "Text3", "Text4", "Text5",
+                                   "Text6", "Text8", "Text9", "Text10"};
+    const QStringList afterMisclosure = [&] {
+        QStringList written(std::begin(entryFields), std::end(entryFields));
+        return written << "Text7" << "Text17";
+    }();
+    const QString passLine = "闭合差检核：w = 3.43秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），合格";
+    const QString unfinished = "闭合差检核：本次计算未完成";
+
+    struct Step {
+        const char* name;
+        std::function<void(ScriptedDialog&)> script; // none: no compute
+        QString line;                                // a pattern
+        Tone tone;
+        QStringList grey;
+        int messages; // by the end of the step
+    };
+    const auto exactly = [](const QString& line) { return "^" + QRegularExpression::escape(line) + "$"; };
+    const auto values = [](std::array<QString, 9> texts) {
+        return [texts](ScriptedDialog& d) { typeAll(d, texts); };
+    };
+    const Step steps[] = {
+        {"before any compute", {}, "^$", Tone::Plain, {}, 0},
+        {"a finished compute", values(typed(worked)), exactly(passLine), Tone::Pass, {}, 0},
+        {"Cancel on the first prompt changes nothing", [](ScriptedDialog& d) { d.add(std::nullopt); },
+         exactly(passLine), Tone::Pass, {}, 0},
+        {"Cancel after Xa and Ya were accepted",
+         [](ScriptedDialog& d) {
+             for (const char* reply : {"1", "", "2", ""})
+                 d.add(QString(reply));
+             d.add(std::nullopt);
+         },
+         exactly(unfinished), Tone::Plain, allFieldsBut({"Text1", "Text2"}), 0},
+        {"Cancel on the first prompt still changes nothing", [](ScriptedDialog& d) { d.add(std::nullopt); },
+         exactly(unfinished), Tone::Plain, allFieldsBut({"Text1", "Text2"}), 0},
+        {"a fault before w", values(broken), exactly(unfinished), Tone::Plain,
+         allFieldsBut(QStringList(std::begin(entryFields), std::end(entryFields)) << "Text7"), 1},
+        {"a finished compute makes every field current", values(typed(blunder)),
+         exactly("闭合差检核：w = -10.84秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），" + beyondTheLimit), Tone::Fail,
+         {}, 1},
+        {"a fault after w", values(typed(hugeFigure())),
+         "^闭合差检核：w = -?\\d+\\.\\d\\d秒，限差 ±\\d+\\.\\d\\d秒（测距精度 2 mm \\+ 2 ppm），"
+             + QRegularExpression::escape(beyondTheLimit + "。本次计算未完成，灰色的数值不是本次计算的结果") + "$",
+         Tone::Fail, allFieldsBut(afterMisclosure), 2},
+        {"a finished compute again", values(typed(worked)), exactly(passLine), Tone::Pass, {}, 2},
+    };
+
+    ScriptedDialog dialog;
+    RecordingMessages messages;
+    Form1 form(&dialog, &messages);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        const QMap<QString, QString> before = fieldTexts(form);
+        if (step.script) {
+            step.script(dialog);
+            form.Command1_Click();
+        }
+        const QString line = shownCheckLine(form);
+        EXPECT_TRUE(QRegularExpression(step.line).match(line).hasMatch()) << line.toStdString();
+        EXPECT_EQ(toneOf(checkLine(form)), step.tone);
+        EXPECT_EQ(greyFields(form), step.grey);
+        const QMap<QString, QString> after = fieldTexts(form);
+        for (const QString& field : step.grey)
+            EXPECT_EQ(after[field], before[field]) << field.toStdString() << " is grey with a new text";
+        EXPECT_EQ(messages.messages.size(), step.messages) << messages.messages.join('\n').toStdString();
+        EXPECT_EQ(dialog.unused(), 0u);
+    }
+    // the huge figure stopped at its unit-weight error, after w
+    EXPECT_TRUE(messages.messages[1].contains("ms 的数值超出了计算机数值的范围")) << messages.messages[1].toStdString();
+}
+
+// The instrument named again judges the last compute again at once, without
+// a new compute; a refused or cancelled dialog changes nothing.
+TEST(Form1, ANewAccuracyJudgesTheLastComputeAgainAtOnce)
+{
+    const auto& networks = testing::checkedNetworks();
+    const auto named = [&](const char* name) {
+        for (const testing::CheckedNetwork& n : networks)
+            if (std::string_view(n.name) == name)
+                return n;
+        ADD_FAILURE() << name;
+        return networks[0];
+    };
+    const testing::CheckedNetwork atTwo = named("blunderAtTwoPlusTwo");
+    const testing::CheckedNetwork atFive = named("blunderAtFivePlusFive");
+
+    ScriptedDialog dialog;
+    typeAll(dialog, typed(atTwo.measured));
+    RecordingMessages messages;
+    testing::KeptTexts kept;
+    Form1 form(&dialog, &messages, &kept);
+    form.Command1_Click();
+    const QString beyond = QString("闭合差检核：w = %1秒，限差 ±%2秒（测距精度 2 mm + 2 ppm），")
+                               .arg(atTwo.wText, atTwo.limitText) + beyondTheLimit;
+    ASSERT_EQ(shownCheckLine(form), beyond);
+
+    testing::ScriptedAccuracyDialog refusedThenCancelled{AccuracyTexts{"5", "500"}, std::nullopt};
+    form.setAccuracyDialog(&refusedThenCancelled);
+    form.DistanceAccuracy_Click();
+    EXPECT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(shownCheckLine(form), beyond);
+    EXPECT_EQ(form.accuracy(), defaultAccuracy);
+    EXPECT_FALSE(kept.texts.contains("AccuracyConstantMm"));
+
+    testing::ScriptedAccuracyDialog five{AccuracyTexts{"5", "5"}};
+    form.setAccuracyDialog(&five);
+    form.DistanceAccuracy_Click();
+    EXPECT_EQ(five.offers, (std::vector<AccuracyTexts>{{"2", "2"}}));
+    EXPECT_EQ(shownCheckLine(form), QString("闭合差检核：w = %1秒，限差 ±%2秒（测距精度 5 mm + 5 ppm），合格")
+                                           .arg(atFive.wText, atFive.limitText));
+    EXPECT_EQ(toneOf(checkLine(form)), Tone::Pass);
+    EXPECT_EQ(kept.texts.value("AccuracyConstantMm"), "5");
+    EXPECT_EQ(kept.texts.value("AccuracyPpm"), "5");
+
+    // a stopped compute stays unfinished whatever the instrument
+    dialog.add("1");
+    dialog.add(QString());
+    dialog.add(std::nullopt);
+    form.Command1_Click();
+    testing::ScriptedAccuracyDialog three{AccuracyTexts{"3", "3"}};
+    form.setAccuracyDialog(&three);
+    form.DistanceAccuracy_Click();
+    EXPECT_EQ(three.offers, (std::vector<AccuracyTexts>{{"5", "5"}}));
+    EXPECT_EQ(shownCheckLine(form), "闭合差检核：本次计算未完成");
+}
+
+// A check that cannot be formed (values far beyond any survey, which no
+// entry reaches) says so in the line and ends nothing.
+TEST(CheckLineText, AFaultOfTheChecksOwnArithmeticIsALineNotAnError)
+{
+    AdjustmentTerms absurd;
+    absurd.measured = {3e38, 3e38, 3e38, 3e38, 3e38};
+    absurd.coefficients = {1e150, 1e150, 1e150, 1e150, 1e150};
+    for (const ComputeEnd end : {ComputeEnd::Finished, ComputeEnd::StoppedAfterMisclosure}) {
+        const CheckLineText line = checkLineText(end, absurd, 1.0f, defaultAccuracy);
+        EXPECT_EQ(line.text, "闭合差检核：数值超出了计算范围，无法求出限差。请检查输入数据");
+        EXPECT_EQ(line.tone, CheckLineText::Tone::Fail);
+    }
+}
+
+// The fields only show: typing into one changes nothing, so the screen never
+// disagrees with the report; its text can still be selected and copied, and
+// a text the field cannot hold is its tooltip.
+TEST(Form1, FieldsAreReadOnlyCopyableAndShowATextTooWideAsTheirTooltip)
+{
+    // the worked example with S6 typed 100 m too long
+    Observations blunder = testing::checkedNetworks()[0].measured;
+    blunder.S6 += 100;
+    ScriptedDialog dialog;
+    typeAll(dialog, typed(blunder));
+    RecordingMessages messages;
+    Form1 form(&dialog, &messages);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.Command1_Click();
+    ASSERT_EQ(messages.messages, QStringList());
+
+    const QMap<QString, QString> shown = fieldTexts(form);
+    for (QLineEdit* field : form.findChildren<QLineEdit*>()) {
+        SCOPED_TRACE(field->objectName().toStdString());
+        EXPECT_TRUE(field->isReadOnly());
+        field->setFocus();
+        QTest::keyClicks(field, "4415.8");
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClick(field, Qt::Key_Delete);
+        EXPECT_EQ(field->text(), shown[field->objectName()]);
+        EXPECT_TRUE(field->toolTip().isEmpty() || field->toolTip() == field->text());
+    }
+    // w of the blunder is cut off by its field, the name of B is not
+    const auto* w = form.findChild<QLineEdit*>("Text17");
+    ASSERT_EQ(w->text(), " -29389.09秒");
+    ASSERT_GT(w->fontMetrics().horizontalAdvance(w->text()), w->width());
+    EXPECT_EQ(w->toolTip(), w->text());
+    EXPECT_EQ(form.findChild<QLineEdit*>("Text11")->toolTip(), QString());
+
+    auto* x = form.findChild<QLineEdit*>("Text12");
+    x->setFocus();
+    QTest::keyClick(x, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(x, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), x->text());
+    EXPECT_FALSE(x->text().isEmpty());
 }
 
 TEST(Form1, EndButtonEndsTheEventLoopWithExitCodeZero)

@@ -1,5 +1,9 @@
+#include "check_line.h"
+#include "checked_networks.h"
 #include "form1.h"
 #include "line_control.h"
+
+#include "adjustment.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -17,6 +21,9 @@
 
 namespace korvane {
 namespace {
+
+using testing::CheckedNetwork;
+using testing::checkedNetworks;
 
 const QRegularExpression controlName(QStringLiteral("^(Text|Label|Line|Command)(\\d+)$"));
 
@@ -116,6 +123,40 @@ TEST(Layout, FieldsAreNamedForScreenReadersByTheirCaptions)
         EXPECT_EQ(form.findChild<QLineEdit*>(field)->accessibleName(), name) << field.toStdString();
 }
 
+// The check line lives in the empty band between the title and the heading
+// of the results: it covers no control, so none moves, and it lies within
+// what the controls span, so the window grows by nothing. The longest line
+// it can say, about an absurd blunder and an odd instrument, wraps within it.
+TEST(Layout, CheckLineFillsTheEmptyBandUnderTheTitle)
+{
+    Form1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* line = form.findChild<QLabel*>("CheckLine");
+    ASSERT_NE(line, nullptr);
+    const QRect band = line->geometry();
+    EXPECT_GT(band.top(), form.findChild<QWidget*>("Label1")->geometry().bottom());
+    EXPECT_LT(band.bottom(), form.findChild<QWidget*>("Label2")->geometry().top());
+    QRect spanned;
+    for (const QWidget* control : controls(form)) {
+        if (control->objectName() == QStringLiteral("Label20"))
+            continue;
+        spanned |= control->geometry();
+        EXPECT_FALSE(band.intersects(control->geometry())) << control->objectName().toStdString();
+    }
+    EXPECT_TRUE(spanned.contains(band));
+    EXPECT_GE(band.width(), 300) << "room for a line of the check";
+
+    const CheckedNetwork& worked = checkedNetworks()[0];
+    Observations o = worked.measured;
+    AdjustmentResult r;
+    AdjustmentTerms terms;
+    adjust(o, r, {}, &terms);
+    line->setText(checkLineText(ComputeEnd::StoppedAfterMisclosure, terms, -99999.99f, {12.345, 99.999}).text);
+    EXPECT_TRUE(line->text().contains("-99999.99秒")) << line->text().toStdString();
+    EXPECT_LE(line->heightForWidth(band.width()), band.height()) << line->text().toStdString();
+}
+
 int inkPixels(QWidget* widget)
 {
     const QImage image = widget->grab().toImage();
@@ -132,8 +173,9 @@ int inkPixels(QWidget* widget)
 TEST(Layout, CaptionsAreDrawnWholeInTheFacesFound)
 {
     Form1 form;
-    for (QLabel* label : form.findChildren<QLabel*>()) {
-        if (label->objectName() == QStringLiteral("Label20"))
+    for (QWidget* control : controls(form)) {
+        auto* label = qobject_cast<QLabel*>(control);
+        if (!label || label->objectName() == QStringLiteral("Label20"))
             continue;
         SCOPED_TRACE(label->objectName().toStdString());
         // the same caption in a box with room to spare shows the whole ink

@@ -1,0 +1,83 @@
+#include "figure_window.h"
+
+#include "figure_drawing.h"
+#include "figure_table.h"
+#include "report.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <utility>
+
+namespace korvane {
+
+namespace {
+
+// the paper's face at the paper's sizes; the notice, alone in the window, larger
+constexpr int noticePoints = 12;
+constexpr int tablePoints = 10;
+constexpr int drawingPoints = 9;
+
+QFont windowFont(int points)
+{
+    QFont font(QString::fromUtf8(reportFontName));
+    font.setPointSize(points);
+    return font;
+}
+
+} // namespace
+
+FigureWindow::FigureWindow(QWidget* parent) : QWidget(parent, Qt::Window), figure_(noFinishedComputeText())
+{
+    setObjectName(QStringLiteral("FigureWindow"));
+    setWindowTitle(QString::fromStdString(figureHeading()));
+    setMinimumSize(720, 520);
+    resize(1060, 680);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+void FigureWindow::showFigure(FigureOrNotice figure)
+{
+    figure_ = std::move(figure);
+    update();
+}
+
+void FigureWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QFont font = windowFont(tablePoints);
+    const QRectF whole(rect());
+    if (const auto* notice = std::get_if<std::string>(&figure_)) {
+        painter.setFont(windowFont(noticePoints));
+        painter.drawText(whole, Qt::AlignCenter | Qt::TextWordWrap, QString::fromStdString(*notice));
+        return;
+    }
+    const FigureSheet& sheet = std::get<FigureSheet>(figure_);
+    const qreal u = QFontMetricsF(font, this).height();
+    const QRectF inside = whole.adjusted(u, u, -u, -u);
+
+    // the table beside the drawing or below it, whichever leaves the
+    // drawing the larger square
+    const qreal tableWidth = figureTableWidth(sheet, font, this);
+    const QRectF left = inside.adjusted(0, 0, -(tableWidth + u), 0);
+    const qreal tableHeight = layoutFigureTable(sheet, QPointF(), inside.width(), font, this).height;
+    const QRectF top = inside.adjusted(0, 0, 0, -std::min(tableHeight + u, 0.6 * inside.height()));
+    const auto side = [](const QRectF& r) { return std::min(r.width(), r.height()); };
+    QRectF drawing;
+    FigureTableLayout table;
+    if (side(left) >= side(top)) {
+        drawing = left;
+        table = layoutFigureTable(sheet, QPointF(drawing.right() + u, inside.top()), tableWidth, font, this);
+    } else {
+        drawing = top;
+        table = layoutFigureTable(sheet, QPointF(inside.left(), drawing.bottom() + u), inside.width(), font, this);
+    }
+    paintFigure(painter, sheet, layoutFigure(sheet, drawing, windowFont(drawingPoints), this));
+    paintFigureTable(painter, table);
+}
+
+} // namespace korvane
