@@ -1,3 +1,4 @@
+#include "command_line.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -6,6 +7,10 @@
 
 int main(int argc, char* argv[])
 {
+    // --batch, --help and --version run without a window, and without a display
+    if (const std::optional<int> status = korvane::runCommandLine(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     // dialogs without a title of their own show the program's name
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvane"));

@@ -11,16 +11,17 @@ namespace {
 
 struct SideRecord {
     const char* name;
+    double Observations::*side;
     float AdjustmentResult::*copy;
 };
 
 // in the order of MeasuredSide
 constexpr std::array<SideRecord, 5> sides{{
-    {"S1", &AdjustmentResult::s1},
-    {"S2", &AdjustmentResult::s2},
-    {"S4", &AdjustmentResult::s4},
-    {"S5", &AdjustmentResult::s5},
-    {"S6", &AdjustmentResult::s6},
+    {"S1", &Observations::S1, &AdjustmentResult::s1},
+    {"S2", &Observations::S2, &AdjustmentResult::s2},
+    {"S4", &Observations::S4, &AdjustmentResult::s4},
+    {"S5", &Observations::S5, &AdjustmentResult::s5},
+    {"S6", &Observations::S6, &AdjustmentResult::s6},
 }};
 
 const SideRecord& recordOf(MeasuredSide side)
@@ -39,6 +40,12 @@ void keepSingleCopy(MeasuredSide side, double value, AdjustmentResult& result)
 {
     const SideRecord& record = recordOf(side);
     result.*record.copy = toSingle(value, Site{Stage::Entry, record.name});
+}
+
+void keepSingleCopies(const Observations& observations, AdjustmentResult& result)
+{
+    for (const SideRecord& record : sides)
+        result.*record.copy = toSingle(observations.*record.side, Site{Stage::Entry, record.name});
 }
 
 } // namespace korvane

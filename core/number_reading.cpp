@@ -110,11 +110,33 @@ std::optional<std::string> asciiTrimmed(std::string_view text)
     return ascii.substr(first, ascii.find_last_not_of(' ') - first + 1);
 }
 
+// A text of ASCII alone is its own twin but for the kind of its blanks,
+// which a number never holds inside: trimmed in place, it reads as the
+// twin would. Files of a million figures are read this way.
+std::optional<std::string_view> asciiTrimmedInPlace(std::string_view text)
+{
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return std::nullopt;
+    const auto blank = [](char c) { return isAsciiBlank(static_cast<unsigned char>(c)); };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 } // namespace
 
 std::optional<double> readNumber(std::string_view text)
 {
-    const std::optional<std::string> ascii = asciiTrimmed(text);
+    std::optional<std::string> converted;
+    std::optional<std::string_view> ascii = asciiTrimmedInPlace(text);
+    if (!ascii) {
+        converted = asciiTrimmed(text);
+        if (converted)
+            ascii = *converted;
+    }
     if (!ascii || !isPlainDecimal(*ascii))
         return std::nullopt;
 

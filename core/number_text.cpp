@@ -96,6 +96,46 @@ std::string Decimal::fixed(int decimals) const
     return text;
 }
 
+std::optional<std::string> fixedTextClearOfATie(double value, int significantDigits, int roundTo, int decimals)
+{
+    // one rounding, at the last decimal shown
+    constexpr int mostDecimals = 9;
+    if ((roundTo >= 0 && roundTo != decimals) || decimals < 0 || decimals > mostDecimals || significantDigits < 1
+        || significantDigits > 17 || !std::isfinite(value))
+        return std::nullopt;
+    // powers of ten, all exact in a double
+    constexpr double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+    // In units of the last decimal the decimal lies within
+    // scaled / 10^(digits - 1) / 2 of the value; the scaling itself errs by
+    // a hundredth of that at most (half a unit of the 53rd bit), which the
+    // factor of two below covers. Below 2^53 every whole number of units is
+    // exact.
+    const double scaled = std::fabs(value) * powers[decimals];
+    if (!(scaled < 0x1p53))
+        return std::nullopt;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (!(std::fabs(fraction - 0.5) * powers[significantDigits - 1] > scaled))
+        return std::nullopt;
+
+    auto units = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+    // a value that comes out as zero has no sign
+    const bool minus = value < 0 && units != 0;
+    char text[32];
+    char* end = std::end(text);
+    char* p = end;
+    for (int place = 0; place <= decimals || units != 0; ++place) {
+        if (place == decimals && decimals > 0)
+            *--p = '.';
+        *--p = static_cast<char>('0' + units % 10);
+        units /= 10;
+    }
+    if (minus)
+        *--p = '-';
+    return std::string(p, end);
+}
+
 std::string fixedText(const Decimal& decimal, int roundTo, int decimals)
 {
     return (roundTo >= 0 ? decimal.roundedHalfEven(roundTo) : decimal).fixed(decimals);

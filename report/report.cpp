@@ -1,6 +1,6 @@
 #include "report.h"
 
-#include "number_text.h"
+#include "printed_digits.h"
 
 #include <utility>
 
@@ -29,45 +29,21 @@ Line valueLine(const char* label, Text number, const char* unit = nullptr)
     return line;
 }
 
-// A number stands one space after its label (only K is written against it).
-// The type of the value chooses its digits: a value the records keep in
-// single precision prints from its seven significant digits, a double from
-// fifteen. Lines that round first round those digits to even.
-Text number(KeptValue auto value, int roundTo, int decimals)
+// A number stands one space after its label (only K is written against it),
+// with the report's digits for its kind of value.
+Text number(const std::string& digits)
 {
-    return " " + fixedText(value, roundTo, decimals);
-}
-
-// The control points are printed as entered, without rounding first.
-Text enteredCoordinate(DoubleValue auto value)
-{
-    return number(value, noRounding, 3);
-}
-
-// The observed sides are their single copies, as entered to seven digits.
-Text observedSide(SingleValue auto value)
-{
-    return number(value, noRounding, 4);
-}
-
-Text side(DoubleValue auto value)
-{
-    return number(value, 4, 4);
-}
-
-Text coordinate(DoubleValue auto value)
-{
-    return number(value, 3, 3);
+    return " " + digits;
 }
 
 void appendPrecision(std::vector<ReportStep>& steps, const PointPrecision& p)
 {
     steps.insert(steps.end(), {
-        valueLine("纵座标单位权权倒数 :  1/px=", number(p.invPx, noRounding, 5)),
-        valueLine("横座标单位权权倒数 :  1/py=", number(p.invPy, noRounding, 5)),
-        valueLine("纵座标单位权中误差 :    mx=", number(p.mx, noRounding, 2), millimetres),
-        valueLine("横座标单位权中误差 :    my=", number(p.my, noRounding, 2), millimetres),
-        valueLine("单位权点位中误差 :      md=", number(p.md, noRounding, 2), millimetres),
+        valueLine("纵座标单位权权倒数 :  1/px=", number(printed::weightReciprocal(p.invPx))),
+        valueLine("横座标单位权权倒数 :  1/py=", number(printed::weightReciprocal(p.invPy))),
+        valueLine("纵座标单位权中误差 :    mx=", number(printed::millimetres(p.mx)), millimetres),
+        valueLine("横座标单位权中误差 :    my=", number(printed::millimetres(p.my)), millimetres),
+        valueLine("单位权点位中误差 :      md=", number(printed::millimetres(p.md)), millimetres),
     });
 }
 
@@ -84,52 +60,52 @@ std::vector<ReportStep> reportSteps(const Observations& o, const AdjustmentResul
         FontSize{bodyFontSize},
         heading("起始点座标 :"),
         blank,
-        Line{Column{valueColumn}, Text{"起始点 A 座标 :  xa="}, enteredCoordinate(o.Xa), Spaces{3},
-             Text{"ya="}, enteredCoordinate(o.Ya)},
-        Line{Column{valueColumn}, Text{"起始点 C 座标 :  xc="}, enteredCoordinate(o.Xc), Spaces{3},
-             Text{"yc="}, enteredCoordinate(o.Yc)},
+        Line{Column{valueColumn}, Text{"起始点 A 座标 :  xa="}, number(printed::enteredCoordinate(o.Xa)), Spaces{3},
+             Text{"ya="}, number(printed::enteredCoordinate(o.Ya))},
+        Line{Column{valueColumn}, Text{"起始点 C 座标 :  xc="}, number(printed::enteredCoordinate(o.Xc)), Spaces{3},
+             Text{"yc="}, number(printed::enteredCoordinate(o.Yc))},
         blank,
         heading("观测边长 (米) :"),
         blank,
-        valueLine("第 1 条观测边 : s1=", observedSide(r.s1)),
-        valueLine("第 2 条观测边 : s2=", observedSide(r.s2)),
-        valueLine("第 3 条起算边 : s3=", side(r.S3)),
-        valueLine("第 4 条观测边 : s4=", observedSide(r.s4)),
-        valueLine("第 5 条观测边 : s5=", observedSide(r.s5)),
-        valueLine("第 6 条观测边 : s6=", observedSide(r.s6)),
+        valueLine("第 1 条观测边 : s1=", number(printed::observedSide(r.s1))),
+        valueLine("第 2 条观测边 : s2=", number(printed::observedSide(r.s2))),
+        valueLine("第 3 条起算边 : s3=", number(printed::side(r.S3))),
+        valueLine("第 4 条观测边 : s4=", number(printed::observedSide(r.s4))),
+        valueLine("第 5 条观测边 : s5=", number(printed::observedSide(r.s5))),
+        valueLine("第 6 条观测边 : s6=", number(printed::observedSide(r.s6))),
         blank,
         heading("平差改正后边长 (米) :"),
         blank,
-        valueLine("第 1 条平差边 : S1=", side(o.S1)),
-        valueLine("第 2 条平差边 : S2=", side(o.S2)),
-        valueLine("第 3 条起算边 : S3=", side(r.S3)),
-        valueLine("第 4 条平差边 : S4=", side(o.S4)),
-        valueLine("第 5 条平差边 : S5=", side(o.S5)),
-        valueLine("第 6 条平差边 : S6=", side(o.S6)),
+        valueLine("第 1 条平差边 : S1=", number(printed::side(o.S1))),
+        valueLine("第 2 条平差边 : S2=", number(printed::side(o.S2))),
+        valueLine("第 3 条起算边 : S3=", number(printed::side(r.S3))),
+        valueLine("第 4 条平差边 : S4=", number(printed::side(o.S4))),
+        valueLine("第 5 条平差边 : S5=", number(printed::side(o.S5))),
+        valueLine("第 6 条平差边 : S6=", number(printed::side(o.S6))),
         blank,
         heading("固定角条件闭合差 :"),
-        valueLine("w=", number(r.w, 2, 2), seconds),
+        valueLine("w=", number(printed::misclosure(r.w)), seconds),
         blank,
         heading("法方程式 K 系数 :"),
-        valueLine("K=", fixedText(r.K, 5, 5)),
+        valueLine("K=", printed::correlate(r.K)),
         blank,
-        Line{Column{headingColumn}, Text{"单位权测边中误差 :      ms="}, number(r.ms, noRounding, 2), Text{millimetres}},
+        Line{Column{headingColumn}, Text{"单位权测边中误差 :      ms="}, number(printed::millimetres(r.ms)), Text{millimetres}},
         blank,
         blank,
         heading("平差结果 :"),
         blank,
         blank,
         heading("待定点 ( B )"),
-        valueLine("xp1=", coordinate(r.xp1)),
-        valueLine("yp1=", coordinate(r.yp1)),
+        valueLine("xp1=", number(printed::coordinate(r.xp1))),
+        valueLine("yp1=", number(printed::coordinate(r.yp1))),
         blank,
     };
     appendPrecision(steps, r.B);
     steps.insert(steps.end(), {
         blank,
         heading("待定点 ( D )"),
-        valueLine("xp2=", coordinate(r.xp2)),
-        valueLine("yp2=", coordinate(r.yp2)),
+        valueLine("xp2=", number(printed::coordinate(r.xp2))),
+        valueLine("yp2=", number(printed::coordinate(r.yp2))),
         blank,
     });
     appendPrecision(steps, r.D);

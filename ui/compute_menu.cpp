@@ -1,14 +1,10 @@
 #include "compute_menu.h"
 
-#include <QMenu>
-
-#include <vector>
-
 namespace korvane {
 
 QString computeButtonToolTip()
 {
-    return QStringLiteral("左键平差计算；右键可设置测距精度或打开网图与检核");
+    return QStringLiteral("左键平差计算；右键可打开或保存观测文件、设置测距精度或打开网图与检核");
 }
 
 QString figureWindowCaption()
@@ -16,20 +12,24 @@ QString figureWindowCaption()
     return QStringLiteral("网图与检核…");
 }
 
-void showComputeMenu(QWidget* parent, const QPoint& globalPosition, std::span<const MenuCommand> commands)
+QString openObservationsCaption()
 {
-    QMenu menu(parent);
-    std::vector<const QAction*> actions;
-    for (const MenuCommand& command : commands) {
-        QAction* action = menu.addAction(command.caption);
-        action->setShortcut(command.shortcut);
-        actions.push_back(action);
-    }
-    // the command runs after the menu has closed, not inside its event loop
-    const QAction* chosen = menu.exec(globalPosition);
-    for (std::size_t i = 0; i < actions.size(); ++i)
-        if (chosen && chosen == actions[i])
-            commands[i].run();
+    return QStringLiteral("打开观测文件…");
+}
+
+QString saveObservationsCaption()
+{
+    return QStringLiteral("保存观测文件…");
+}
+
+QKeySequence openObservationsKey()
+{
+    return QKeySequence::Open;
+}
+
+QKeySequence saveObservationsKey()
+{
+    return QKeySequence::Save;
 }
 
 } // namespace korvane

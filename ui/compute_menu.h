@@ -1,32 +1,20 @@
 #pragma once
 
 // The context menu of the compute button (平差计算; a right click or the Menu
-// key): a table of commands, each a caption and what it runs, so that a new
-// command is one more row where Form1 wires them.
+// key): the compute's other ways in and out (a figure's observations from a
+// file or into one), the distance meter's accuracy and the window of the
+// figure. Form1 lists them as rows of a command menu (command_menu.h).
 
 #include <QKeySequence>
 #include <QString>
 
-#include <functional>
-#include <span>
-
-class QPoint;
-class QWidget;
-
 namespace korvane {
-
-struct MenuCommand {
-    QString caption;
-    std::function<void()> run;
-    // shown beside the caption when the window has a key of its own for it
-    QKeySequence shortcut = {};
-};
 
 QString computeButtonToolTip();
 QString figureWindowCaption();
-
-// Opens the menu at `globalPosition` and runs the command chosen, if any,
-// once the menu has closed.
-void showComputeMenu(QWidget* parent, const QPoint& globalPosition, std::span<const MenuCommand> commands);
+QString openObservationsCaption();
+QString saveObservationsCaption();
+QKeySequence openObservationsKey();
+QKeySequence saveObservationsKey();
 
 } // namespace korvane

@@ -109,6 +109,11 @@ QString printFailureMessage(PrintError::Reason reason)
 
 QString pdfFailureMessage(const FileError& error)
 {
+    return fileFailureMessage(u("报告没有保存为 PDF 文件"), error);
+}
+
+QString fileFailureMessage(const QString& notWritten, const FileError& error)
+{
     QString reason;
     QString advice;
     switch (error.reason()) {
@@ -139,7 +144,7 @@ QString pdfFailureMessage(const FileError& error)
         break;
     }
     const QString path = QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(error.path())));
-    return u("报告没有保存为 PDF 文件“%1”：%2。%3").arg(path, reason, advice);
+    return u("%1“%2”：%3。%4").arg(notWritten, path, reason, advice);
 }
 
 } // namespace korvane

@@ -21,4 +21,8 @@ QString printFailureMessage(PrintError::Reason reason);
 // the report not saved as a PDF file: the file, the reason, what to do
 QString pdfFailureMessage(const FileError& error);
 
+// Any file not written, in the same words: `notWritten` says what was not
+// written where ("坐标没有导出到文件"), the file, the reason, what to do.
+QString fileFailureMessage(const QString& notWritten, const FileError& error);
+
 } // namespace korvane

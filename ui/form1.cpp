@@ -4,18 +4,23 @@
 #include "accuracy_setting.h"
 #include "caption_label.h"
 #include "command_button.h"
+#include "command_menu.h"
 #include "compute_menu.h"
 #include "fault_message.h"
+#include "figure_chooser.h"
 #include "figure_window.h"
 #include "font_mapping.h"
 #include "guided_entry.h"
 #include "layout.h"
 #include "line_control.h"
+#include "open_file_dialog.h"
 #include "print_menu.h"
 #include "qt_dialogs.h"
+#include "result_copy.h"
 #include "results_display.h"
 #include "save_file_dialog.h"
 #include "settings_memory.h"
+#include "window_menu.h"
 
 #include "adjustment.h"
 #include "default_printer.h"
@@ -75,11 +80,15 @@ Form1::Form1(InputDialog* dialog, MessageSink* messages, EntryMemory* memory, QW
       ownMemory_(memory ? nullptr : std::make_unique<SettingsMemory>(SettingsMemory::userFile())),
       ownSaveDialog_(std::make_unique<QtSaveFileDialog>(this)),
       ownAccuracyDialog_(std::make_unique<QtAccuracyDialog>(this)),
+      ownOpenDialog_(std::make_unique<QtOpenFileDialog>(this)),
+      ownChooser_(std::make_unique<QtFigureChooser>(this)),
       dialog_(dialog ? dialog : ownDialog_.get()),
       messages_(messages ? messages : ownMessages_.get()),
       memory_(memory ? memory : ownMemory_.get()),
       saveDialog_(ownSaveDialog_.get()),
       accuracyDialog_(ownAccuracyDialog_.get()),
+      openDialog_(ownOpenDialog_.get()),
+      chooser_(ownChooser_.get()),
       print_([this](const Observations& o, const AdjustmentResult& r) {
           const std::optional<FigureOrNotice> page = figurePage();
           printReportOnDefaultPrinter(o, r, page ? &*page : nullptr);
@@ -191,6 +200,11 @@ void Form1::buildControls()
     print->setToolTip(printButtonToolTip());
     print->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(print, &QWidget::customContextMenuRequested, this, &Form1::Command3_ContextMenu);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, &Form1::Form1_ContextMenu);
+    connect(new QShortcut(openObservationsKey(), this), &QShortcut::activated, this, &Form1::OpenObservations_Click);
+    connect(new QShortcut(saveObservationsKey(), this), &QShortcut::activated, this, &Form1::SaveObservations_Click);
+    installCopyAllKey(this, [this] { CopyResults_Click(); });
 
     // the layout reaches far beyond its design client area: open wide enough
     // for all of it
@@ -201,18 +215,35 @@ void Form1::buildControls()
 void Form1::Command1_Click()
 {
     fields_.computeStarted();
-    bool misclosureStored = false;
+    EntryOutcome outcome = EntryOutcome::CancelledUntouched;
     try {
         GuidedEntry entry(*dialog_, fields_, *memory_, beep_);
-        switch (entry.run(observations_, result_)) {
-        case EntryOutcome::CancelledUntouched:
-            return;
-        case EntryOutcome::Cancelled:
-            endCompute(ComputeEnd::StoppedBeforeMisclosure);
-            return;
-        case EntryOutcome::Completed:
-            break;
-        }
+        outcome = entry.run(observations_, result_);
+    } catch (const AdjustmentError& error) {
+        // a side beyond single precision: the values shown so far stay
+        entered_.reset();
+        endCompute(ComputeEnd::StoppedBeforeMisclosure);
+        messages_->tell(faultMessage(error));
+        return;
+    }
+    switch (outcome) {
+    case EntryOutcome::CancelledUntouched:
+        return;
+    case EntryOutcome::Cancelled:
+        entered_.reset();
+        endCompute(ComputeEnd::StoppedBeforeMisclosure);
+        return;
+    case EntryOutcome::Completed:
+        entered_ = observations_;
+        adjustEntered();
+        return;
+    }
+}
+
+void Form1::adjustEntered()
+{
+    bool misclosureStored = false;
+    try {
         adjust(
             observations_, result_,
             [&](Milestone milestone) {
@@ -243,8 +274,10 @@ void Form1::Command1_ContextMenu(const QPoint& position)
     const MenuCommand commands[] = {
         {accuracyCaption(), [this] { DistanceAccuracy_Click(); }},
         {figureWindowCaption(), [this] { FigureWindow_Open(); }, QKeySequence(Qt::Key_F3)},
+        {openObservationsCaption(), [this] { OpenObservations_Click(); }, openObservationsKey()},
+        {saveObservationsCaption(), [this] { SaveObservations_Click(); }, saveObservationsKey()},
     };
-    showComputeMenu(this, compute->mapToGlobal(position), commands);
+    showCommandMenu(this, compute->mapToGlobal(position), commands);
 }
 
 void Form1::DistanceAccuracy_Click()
@@ -354,6 +387,56 @@ void Form1::SaveAsPdf_Click()
         return;
     const std::optional<FigureOrNotice> page = figurePage();
     saveReportAsPdfFile(*saveDialog_, *messages_, observations_, result_, page ? &*page : nullptr);
+}
+
+void Form1::OpenObservations_Click()
+{
+    const std::optional<Observations> values = observationFiles_.open(*openDialog_, *chooser_, *messages_);
+    if (!values)
+        return;
+    // the figure goes in as if typed: every echo, memory and single copy
+    fields_.computeStarted();
+    entered_.reset();
+    try {
+        enterFigure(*values, observations_, result_, fields_, *memory_);
+    } catch (const AdjustmentError& error) {
+        endCompute(ComputeEnd::StoppedBeforeMisclosure);
+        messages_->tell(faultMessage(error));
+        return;
+    }
+    entered_ = *values;
+    adjustEntered();
+}
+
+void Form1::SaveObservations_Click()
+{
+    if (!entered_) {
+        messages_->tell(nothingToSaveMessage());
+        return;
+    }
+    observationFiles_.save(*saveDialog_, *dialog_, *messages_, *entered_);
+}
+
+void Form1::Form1_ContextMenu(const QPoint& position)
+{
+    showWindowMenu(this, mapToGlobal(position), {[this] { CopyResults_Click(); }, [this] { ExportPoints_Click(); }});
+}
+
+void Form1::CopyResults_Click()
+{
+    if (refuseHalfComputedRecords())
+        return;
+    // before any compute the records hold zeros, which copy as they print,
+    // and the check line is empty
+    putOnClipboard(copiedValues(entered_.value_or(Observations{}), result_,
+                                checkLineText(lastEnd_, terms_, result_.w, accuracy_).text));
+}
+
+void Form1::ExportPoints_Click()
+{
+    if (refuseHalfComputedRecords())
+        return;
+    pointExport_.run(*saveDialog_, *messages_, observations_, result_);
 }
 
 } // namespace korvane

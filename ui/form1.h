@@ -10,6 +10,10 @@
 //                       on its context menu, the preview and the PDF file
 //                       and the choice of the page of the figure after it
 //   figure  (F3, or the context menu of Command1): the window 网图与检核
+// Also on the compute button's context menu, a figure's observations from a
+// file (computed at once, as if typed) and into one; on the window's own
+// context menu, the results to the clipboard and the points to a file for
+// CAD.
 // What the surveyor accepts in the entry is kept in the user's settings and
 // offered again by the next compute, also after a restart; so is the
 // accuracy. The check line judges the misclosure of the last compute.
@@ -18,6 +22,8 @@
 #include "check_line.h"
 #include "figure_check.h"
 #include "figure_sheet.h"
+#include "observation_commands.h"
+#include "point_export.h"
 #include "records.h"
 #include "shown_fields.h"
 
@@ -33,9 +39,11 @@ namespace korvane {
 
 class AccuracyDialog;
 class EntryMemory;
+class FigureChooser;
 class FigureWindow;
 class InputDialog;
 class MessageSink;
+class OpenFileDialog;
 class SaveFileDialog;
 
 class Form1 final : public QWidget {
@@ -70,6 +78,8 @@ public:
     void setPreviewCommand(PrintCommand preview) { preview_ = std::move(preview); }
     void setSaveFileDialog(SaveFileDialog* dialog) { saveDialog_ = dialog; }
     void setAccuracyDialog(AccuracyDialog* dialog) { accuracyDialog_ = dialog; }
+    void setOpenFileDialog(OpenFileDialog* dialog) { openDialog_ = dialog; }
+    void setFigureChooser(FigureChooser* chooser) { chooser_ = chooser; }
 
 public slots:
     void Command1_Click();
@@ -81,9 +91,16 @@ public slots:
     void Command3_ContextMenu(const QPoint& position);
     void PrintPreview_Click();
     void SaveAsPdf_Click();
+    void OpenObservations_Click();
+    void SaveObservations_Click();
+    void Form1_ContextMenu(const QPoint& position);
+    void CopyResults_Click();
+    void ExportPoints_Click();
 
 private:
     void buildControls();
+    // the compute after its nine values are in, typed or read from a file
+    void adjustEntered();
     void endCompute(ComputeEnd end);
     // the check line and the window of the figure, when it is open
     void showCheck();
@@ -96,17 +113,26 @@ private:
     AdjustmentTerms terms_;
     DistanceAccuracy accuracy_ = defaultAccuracy;
     ComputeEnd lastEnd_ = ComputeEnd::None; // before any compute the zeros print
+    // the nine values of the last entry that took all nine (typed or from a
+    // file), as entered: the sides of observations_ are adjusted ones
+    std::optional<Observations> entered_;
 
     std::unique_ptr<InputDialog> ownDialog_;
     std::unique_ptr<MessageSink> ownMessages_;
     std::unique_ptr<EntryMemory> ownMemory_;
     std::unique_ptr<SaveFileDialog> ownSaveDialog_;
     std::unique_ptr<AccuracyDialog> ownAccuracyDialog_;
+    std::unique_ptr<OpenFileDialog> ownOpenDialog_;
+    std::unique_ptr<FigureChooser> ownChooser_;
     InputDialog* dialog_;
     MessageSink* messages_;
     EntryMemory* memory_;
     SaveFileDialog* saveDialog_;
     AccuracyDialog* accuracyDialog_;
+    OpenFileDialog* openDialog_;
+    FigureChooser* chooser_;
+    ObservationFiles observationFiles_;
+    PointExport pointExport_;
     PrintCommand print_;
     PrintCommand preview_;
     std::function<void()> beep_;

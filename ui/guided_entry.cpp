@@ -59,6 +59,28 @@ std::span<const Row> rows()
     return table;
 }
 
+std::string echoDigits(const Row& row, double value)
+{
+    // the typed value as it is stored, only padded to the row's decimals; the
+    // computation uses the stored value, not this text
+    return fixedText(value, noRounding, row.decimals);
+}
+
+void store(const Row& row, double value, Observations& observations, FieldWriter& fields)
+{
+    observations.*row.value = value;
+    fields.setFieldText(row.field, QString::fromUtf8(row.prefix) + QString::fromStdString(echoDigits(row, value)));
+}
+
+void accept(const Row& row, double value, EntryMemory& memory, AdjustmentResult& result)
+{
+    // kept before the single copy, which may overflow: the surveyor then
+    // finds the value offered again and mends it
+    memory.remember(row.name, QString::fromStdString(exactText(value)));
+    if (row.side)
+        keepSingleCopy(*row.side, value, result);
+}
+
 } // namespace entry
 
 GuidedEntry::GuidedEntry(InputDialog& dialog, FieldWriter& fields, EntryMemory& memory,
@@ -85,14 +107,6 @@ bool GuidedEntry::askNumber(const char* prompt, const QString& offered, double& 
     }
 }
 
-void GuidedEntry::echo(const entry::Row& row, double value)
-{
-    // the echo shows the typed value as it is stored, only padded to the
-    // row's decimals; the computation uses the stored value, not this text
-    fields_.setFieldText(row.field, QString::fromUtf8(row.prefix)
-                                        + QString::fromStdString(fixedText(value, noRounding, row.decimals)));
-}
-
 // The value kept from an earlier entry, as the surveyor types it; nothing
 // when the kept text does not read as a number, as a typed text would not.
 QString GuidedEntry::remembered(const entry::Row& row)
@@ -110,9 +124,8 @@ EntryOutcome GuidedEntry::run(Observations& observations, AdjustmentResult& resu
         double value = 0.0;
         if (!askNumber(row.prompt, remembered(row), value))
             return storedAny ? EntryOutcome::Cancelled : EntryOutcome::CancelledUntouched;
-        observations.*row.value = value;
+        entry::store(row, value, observations, fields_);
         storedAny = true;
-        echo(row, value);
 
         const char* confirmation = row.firstConfirmation;
         for (;;) {
@@ -130,18 +143,22 @@ EntryOutcome GuidedEntry::run(Observations& observations, AdjustmentResult& resu
             fields_.setFieldText(row.field, QString());
             if (!askNumber(row.reentryPrompt, QString::fromStdString(typedText(value)), value))
                 return EntryOutcome::Cancelled;
-            observations.*row.value = value;
-            echo(row, value);
+            entry::store(row, value, observations, fields_);
             confirmation = entry::standardConfirmation;
         }
 
-        // kept before the single copy, which may overflow: the surveyor then
-        // finds the value offered again and mends it
-        memory_.remember(row.name, QString::fromStdString(exactText(value)));
-        if (row.side)
-            keepSingleCopy(*row.side, value, result);
+        entry::accept(row, value, memory_, result);
     }
     return EntryOutcome::Completed;
+}
+
+void enterFigure(const Observations& values, Observations& observations, AdjustmentResult& result,
+                 FieldWriter& fields, EntryMemory& memory)
+{
+    for (const entry::Row& row : entry::rows()) {
+        entry::store(row, values.*row.value, observations, fields);
+        entry::accept(row, values.*row.value, memory, result);
+    }
 }
 
 } // namespace korvane

@@ -22,6 +22,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 
 namespace korvane {
 
@@ -48,6 +49,18 @@ extern const char* const standardConfirmation;
 // the nine rows, in the order of entry
 std::span<const Row> rows();
 
+// The digits a value's field echoes, without the blanks in front: the value
+// as stored, padded to the row's decimals.
+std::string echoDigits(const Row& row, double value);
+
+// Stores a value and shows it in its field, the moment it is typed.
+void store(const Row& row, double value, Observations& observations, FieldWriter& fields);
+
+// What a confirmed value leaves behind: it is remembered for the next
+// compute, and a side gets its single-precision copy. Throws AdjustmentError
+// when a side does not fit a single.
+void accept(const Row& row, double value, EntryMemory& memory, AdjustmentResult& result);
+
 } // namespace entry
 
 enum class EntryOutcome {
@@ -66,7 +79,6 @@ public:
 
 private:
     bool askNumber(const char* prompt, const QString& offered, double& value);
-    void echo(const entry::Row& row, double value);
     QString remembered(const entry::Row& row);
 
     InputDialog& dialog_;
@@ -74,5 +86,12 @@ private:
     EntryMemory& memory_;
     std::function<void()> beep_;
 };
+
+// A figure whose nine values come whole, from an observation file: each is
+// stored, shown, remembered and copied to single precision in the order of
+// the entry, exactly as if typed and confirmed with Enter. Throws
+// AdjustmentError as the entry does.
+void enterFigure(const Observations& values, Observations& observations, AdjustmentResult& result,
+                 FieldWriter& fields, EntryMemory& memory);
 
 } // namespace korvane

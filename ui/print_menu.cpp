@@ -2,15 +2,14 @@
 
 #include "fault_message.h"
 #include "message_sink.h"
+#include "proposed_path.h"
 #include "save_file_dialog.h"
 #include "settings_memory.h"
 
 #include "pdf_report.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QMenu>
-#include <QStandardPaths>
 
 namespace korvane {
 
@@ -61,12 +60,7 @@ bool figurePageWanted()
 
 QString proposedPdfPath(const QDateTime& now)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::homePath();
-    // toString with a pattern writes ASCII digits whatever the locale
-    return folder + QStringLiteral("/Korvane-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"))
-           + QStringLiteral(".pdf");
+    return stampedPath(documentsFolder(), now, QStringLiteral(".pdf"));
 }
 
 void saveReportAsPdfFile(SaveFileDialog& dialog, MessageSink& messages, const Observations& observations,

@@ -10,59 +10,54 @@ namespace korvane::display {
 
 namespace {
 
-QString text(const std::string& number)
-{
-    return QString::fromStdString(number);
-}
-
 // S3, like the entered sides: two blanks, four decimals
-QString side(DoubleValue auto value)
+std::string side(DoubleValue auto value)
 {
-    return QStringLiteral("  ") + text(fixedText(value, 4, 4));
+    return fixedText(value, 4, 4);
 }
 
-QString coordinate(DoubleValue auto value)
+std::string coordinate(DoubleValue auto value)
 {
-    return QStringLiteral(" ") + text(fixedText(value, 3, 3));
+    return fixedText(value, 3, 3);
 }
 
-QString weightReciprocal(SingleValue auto value)
+std::string weightReciprocal(SingleValue auto value)
 {
-    return QStringLiteral(" ") + text(fixedText(value, 4, 4));
+    return fixedText(value, 4, 4);
 }
 
-QString seconds(SingleValue auto value)
+// seconds and millimetres alike
+std::string hundredths(SingleValue auto value)
 {
-    return QStringLiteral(" ") + text(fixedText(value, 2, 2)) + QStringLiteral("秒");
-}
-
-QString millimetres(SingleValue auto value)
-{
-    return QStringLiteral(" ") + text(fixedText(value, 2, 2)) + QStringLiteral("毫米");
+    return fixedText(value, 2, 2);
 }
 
 using R = const AdjustmentResult&;
 
+constexpr const char* metres = "米";
+constexpr const char* seconds = "秒";
+constexpr const char* millimetres = "毫米";
+
 const auto table = std::to_array<Row>({
-    {Milestone::KnownSide, "Text7", [](R r) { return side(r.S3); }},
-    {Milestone::Misclosure, "Text17", [](R r) { return seconds(r.w); }},
-    {Milestone::UnitWeightError, "Text18", [](R r) { return millimetres(r.ms); }},
-    {Milestone::PointB, "Text11", [](R) { return QStringLiteral("  B"); }},
-    {Milestone::PointB, "Text12", [](R r) { return coordinate(r.xp1); }},
-    {Milestone::PointB, "Text13", [](R r) { return coordinate(r.yp1); }},
-    {Milestone::PointD, "Text14", [](R) { return QStringLiteral("  D"); }},
-    {Milestone::PointD, "Text15", [](R r) { return coordinate(r.xp2); }},
-    {Milestone::PointD, "Text16", [](R r) { return coordinate(r.yp2); }},
-    {Milestone::PrecisionB, "Text19", [](R r) { return weightReciprocal(r.B.invPx); }},
-    {Milestone::PrecisionB, "Text20", [](R r) { return weightReciprocal(r.B.invPy); }},
-    {Milestone::PrecisionB, "Text21", [](R r) { return millimetres(r.B.mx); }},
-    {Milestone::PrecisionB, "Text22", [](R r) { return millimetres(r.B.my); }},
-    {Milestone::PrecisionB, "Text23", [](R r) { return millimetres(r.B.md); }},
-    {Milestone::PrecisionD, "Text24", [](R r) { return weightReciprocal(r.D.invPx); }},
-    {Milestone::PrecisionD, "Text27", [](R r) { return weightReciprocal(r.D.invPy); }},
-    {Milestone::PrecisionD, "Text25", [](R r) { return millimetres(r.D.mx); }},
-    {Milestone::PrecisionD, "Text28", [](R r) { return millimetres(r.D.my); }},
-    {Milestone::PrecisionD, "Text26", [](R r) { return millimetres(r.D.md); }},
+    {Milestone::KnownSide, "Text7", "S3", "  ", [](R r) { return side(r.S3); }, metres, false},
+    {Milestone::Misclosure, "Text17", "w", " ", [](R r) { return hundredths(r.w); }, seconds, true},
+    {Milestone::UnitWeightError, "Text18", "ms", " ", [](R r) { return hundredths(r.ms); }, millimetres, true},
+    {Milestone::PointB, "Text11", nullptr, "  ", [](R) { return std::string("B"); }, "", false},
+    {Milestone::PointB, "Text12", "Xb", " ", [](R r) { return coordinate(r.xp1); }, metres, false},
+    {Milestone::PointB, "Text13", "Yb", " ", [](R r) { return coordinate(r.yp1); }, metres, false},
+    {Milestone::PointD, "Text14", nullptr, "  ", [](R) { return std::string("D"); }, "", false},
+    {Milestone::PointD, "Text15", "Xd", " ", [](R r) { return coordinate(r.xp2); }, metres, false},
+    {Milestone::PointD, "Text16", "Yd", " ", [](R r) { return coordinate(r.yp2); }, metres, false},
+    {Milestone::PrecisionB, "Text19", "1/px(B)", " ", [](R r) { return weightReciprocal(r.B.invPx); }, "", false},
+    {Milestone::PrecisionB, "Text20", "1/py(B)", " ", [](R r) { return weightReciprocal(r.B.invPy); }, "", false},
+    {Milestone::PrecisionB, "Text21", "mx(B)", " ", [](R r) { return hundredths(r.B.mx); }, millimetres, true},
+    {Milestone::PrecisionB, "Text22", "my(B)", " ", [](R r) { return hundredths(r.B.my); }, millimetres, true},
+    {Milestone::PrecisionB, "Text23", "md(B)", " ", [](R r) { return hundredths(r.B.md); }, millimetres, true},
+    {Milestone::PrecisionD, "Text24", "1/px(D)", " ", [](R r) { return weightReciprocal(r.D.invPx); }, "", false},
+    {Milestone::PrecisionD, "Text27", "1/py(D)", " ", [](R r) { return weightReciprocal(r.D.invPy); }, "", false},
+    {Milestone::PrecisionD, "Text25", "mx(D)", " ", [](R r) { return hundredths(r.D.mx); }, millimetres, true},
+    {Milestone::PrecisionD, "Text28", "my(D)", " ", [](R r) { return hundredths(r.D.my); }, millimetres, true},
+    {Milestone::PrecisionD, "Text26", "md(D)", " ", [](R r) { return hundredths(r.D.md); }, millimetres, true},
 });
 
 } // namespace
@@ -70,6 +65,14 @@ const auto table = std::to_array<Row>({
 std::span<const Row> rows()
 {
     return table;
+}
+
+QString fieldText(const Row& row, const AdjustmentResult& result)
+{
+    QString text = QString::fromUtf8(row.prefix) + QString::fromStdString(row.digits(result));
+    if (row.unitShown)
+        text += QString::fromUtf8(row.unit);
+    return text;
 }
 
 } // namespace korvane::display
@@ -80,7 +83,7 @@ void showResults(Milestone milestone, const AdjustmentResult& result, FieldWrite
 {
     for (const display::Row& row : display::rows())
         if (row.milestone == milestone)
-            fields.setFieldText(row.field, row.text(result));
+            fields.setFieldText(row.field, display::fieldText(row, result));
 }
 
 } // namespace korvane

@@ -3,12 +3,23 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 namespace korvane {
 
 namespace {
 
-class PdfFileDialog final : public QFileDialog {
+// ".pdf" and ".dat" of "PDF 文件 (*.pdf)" and "CASS 坐标文件 (*.dat)"
+QStringList suffixesOf(const QString& filter)
+{
+    QStringList suffixes;
+    static const QRegularExpression pattern(QStringLiteral("\\*(\\.[^ )]+)"));
+    for (QRegularExpressionMatchIterator it = pattern.globalMatch(filter); it.hasNext();)
+        suffixes << it.next().captured(1);
+    return suffixes;
+}
+
+class SuffixFileDialog final : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
 
@@ -22,7 +33,7 @@ protected:
         const QStringList chosen = selectedFiles();
         auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (name && chosen.size() == 1 && !QFileInfo(chosen.front()).isDir())
-            name->setText(withPdfSuffix(name->text()));
+            name->setText(withFilterSuffix(name->text(), selectedNameFilter(), nameFilters()));
         QFileDialog::accept();
     }
 };
@@ -36,10 +47,20 @@ QString withPdfSuffix(const QString& path)
     return path + QStringLiteral(".pdf");
 }
 
+QString withFilterSuffix(const QString& path, const QString& chosenFilter, const QStringList& filters)
+{
+    for (const QString& filter : filters)
+        for (const QString& suffix : suffixesOf(filter))
+            if (path.endsWith(suffix, Qt::CaseInsensitive))
+                return path;
+    const QStringList chosen = suffixesOf(chosenFilter);
+    return chosen.isEmpty() ? path : path + chosen.front();
+}
+
 std::optional<QString> QtSaveFileDialog::askSavePath(const QString& title, const QString& filter,
                                                      const QString& proposedPath)
 {
-    PdfFileDialog dialog(parent_, title);
+    SuffixFileDialog dialog(parent_, title);
     // Qt's own dialog: a desktop's native one speaks the desktop's language
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -21,9 +21,10 @@ public:
 };
 
 // A modal QFileDialog in Chinese, whatever the desktop's language, as the
-// other dialogs of the window. A name without ".pdf" gets it before the
-// dialog checks whether the file exists, so replacing an archived report is
-// always asked first.
+// other dialogs of the window. A name without the suffix of a file type on
+// offer gets the chosen type's (".pdf", ".dat") before the dialog checks
+// whether the file exists, so replacing an archived file is always asked
+// first.
 class QtSaveFileDialog final : public SaveFileDialog {
 public:
     explicit QtSaveFileDialog(QWidget* parent) : parent_(parent) {}
@@ -36,5 +37,9 @@ private:
 
 // `path`, ending in ".pdf" (in any case); a name without it gets it.
 QString withPdfSuffix(const QString& path);
+
+// `path` as it is when it ends in the suffix of any of `filters` ("CSV 文件
+// (*.csv)"), else with the first suffix of `chosenFilter` added.
+QString withFilterSuffix(const QString& path, const QString& chosenFilter, const QStringList& filters);
 
 } // namespace korvane

@@ -19,4 +19,8 @@ const char* toString(MeasuredSide side);
 // side named as above; the copy then keeps its previous value.
 void keepSingleCopy(MeasuredSide side, double value, AdjustmentResult& result);
 
+// The single copies of all five sides of `observations`, in the order the
+// entry confirms them (S1, S2, S4, S5, S6): a figure whose values come whole.
+void keepSingleCopies(const Observations& observations, AdjustmentResult& result);
+
 } // namespace korvane

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <limits>
 
 using korvane::fixedText;
@@ -121,6 +122,50 @@ TEST(NumberTexts, AreTheSameUnderACommaDecimalLocale)
     }
     EXPECT_EQ(readNumber("3533098.016"), 3533098.016);
     EXPECT_EQ(readNumber("1,5"), std::nullopt) << "a decimal comma is not a number in the entry";
+}
+
+} // namespace
+
+namespace {
+
+// The quick way to a text (the value scaled to an integer, used when it lies
+// clearly away from a tie) against the decimal's own rounding, on values of
+// every size and on values a few units of the last binary digit from a tie
+// at the last decimal shown, for both precisions and both rules.
+TEST(FixedText, QuickWayGivesTheDecimalsDigits)
+{
+    std::mt19937_64 random(15);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-8, 13);
+    std::uniform_int_distribution<int> decimalsOf(0, 5);
+    std::uniform_int_distribution<long long> tieUnits(0, 99999999);
+    std::uniform_int_distribution<int> ulps(-4, 4);
+    long quick = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const int decimals = decimalsOf(random);
+        double value = mantissa(random) * std::pow(10.0, exponent(random));
+        if (i % 2 == 1) {
+            // (n + 1/2) units of the last decimal, then a few steps of the binary value away
+            value = (static_cast<double>(tieUnits(random)) + 0.5) / std::pow(10.0, decimals);
+            for (int step = ulps(random); step != 0; step += step > 0 ? -1 : 1)
+                value = std::nextafter(value, step > 0 ? 1e300 : -1e300);
+        }
+        if (i % 3 == 0)
+            value = -value;
+        const float single = static_cast<float>(value);
+        for (const int roundTo : {decimals, noRounding}) {
+            const std::optional<std::string> fast = korvane::fixedTextClearOfATie(value, 15, roundTo, decimals);
+            if (fast) {
+                ++quick;
+                ASSERT_EQ(*fast, fixedText(korvane::Decimal::of(value), roundTo, decimals))
+                    << std::hexfloat << value << " to " << decimals;
+            }
+            ASSERT_EQ(fixedText(single, roundTo, decimals), fixedText(korvane::Decimal::of(single), roundTo, decimals))
+                << std::hexfloat << single << " to " << decimals;
+        }
+    }
+    // taken for most values clear of a tie, or it would not be worth having
+    EXPECT_GT(quick, 100000);
 }
 
 } // namespace

@@ -135,4 +135,37 @@ void writeWholeFile(const std::string& path, std::string_view bytes)
     file.markRenamed();
 }
 
+struct WholeFileWriter::Part {
+    explicit Part(const std::string& folder) : file(folder) {}
+    TemporaryFile file;
+};
+
+WholeFileWriter::WholeFileWriter(std::string path) : path_(std::move(path)), part_(std::make_unique<Part>(folderOf(path_)))
+{
+    if (!part_->file.isOpen()) {
+        const int error = errno;
+        throw FileError(fileErrorReason(error), path_, error);
+    }
+}
+
+WholeFileWriter::~WholeFileWriter() = default;
+
+void WholeFileWriter::write(std::string_view bytes)
+{
+    if (!writeAll(part_->file.fd(), bytes)) {
+        const int error = errno;
+        throw FileError(fileErrorReason(error), path_, error);
+    }
+}
+
+void WholeFileWriter::commit()
+{
+    const auto fail = [this](int error) { throw FileError(fileErrorReason(error), path_, error); };
+    if (::fsync(part_->file.fd()) != 0 || !part_->file.close())
+        fail(errno);
+    if (std::rename(part_->file.path().c_str(), path_.c_str()) != 0)
+        fail(errno);
+    part_->file.markRenamed();
+}
+
 } // namespace korvane

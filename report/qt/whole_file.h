@@ -7,6 +7,7 @@
 // file of that name as it was: an archived computation is never replaced by
 // a broken one.
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -43,5 +44,28 @@ FileError::Reason fileErrorReason(int systemError);
 // Writes `bytes` to `path` (file system encoding), replacing a file of that
 // name. Throws FileError naming `path`.
 void writeWholeFile(const std::string& path, std::string_view bytes);
+
+// The same for a file made piece by piece, too large to hold whole (a batch
+// run's results): each piece goes to the temporary file as it comes, and
+// only commit() gives the file its name. Destroyed without commit(), it
+// leaves nothing behind.
+class WholeFileWriter {
+public:
+    // Makes the temporary file in the folder of `path`, so that a folder
+    // that cannot take the file fails before anything is computed. Throws
+    // FileError naming `path`.
+    explicit WholeFileWriter(std::string path);
+    ~WholeFileWriter();
+    WholeFileWriter(const WholeFileWriter&) = delete;
+    WholeFileWriter& operator=(const WholeFileWriter&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+private:
+    struct Part;
+    std::string path_;
+    std::unique_ptr<Part> part_;
+};
 
 } // namespace korvane

@@ -5,8 +5,10 @@
 #include "accuracy_dialog.h"
 #include "entry_memory.h"
 #include "field_writer.h"
+#include "figure_chooser.h"
 #include "input_dialog.h"
 #include "message_sink.h"
+#include "open_file_dialog.h"
 #include "save_file_dialog.h"
 
 #include <QApplication>
@@ -123,6 +125,40 @@ public:
 
 private:
     std::optional<QString> reply_;
+};
+
+// Answers every question for a file to open with `reply` (nothing: Cancel)
+// and records the folders offered.
+class ScriptedOpenDialog final : public OpenFileDialog {
+public:
+    explicit ScriptedOpenDialog(std::optional<QString> reply = std::nullopt) : reply_(std::move(reply)) {}
+    std::optional<QString> askOpenPath(const QString& title, const QString& filter, const QString& folder) override
+    {
+        titles.push_back(title);
+        filters.push_back(filter);
+        folders.push_back(folder);
+        return reply_;
+    }
+    QStringList titles, filters, folders;
+
+private:
+    std::optional<QString> reply_;
+};
+
+// Takes the figure at `index` (nothing: Cancel) and records what was offered.
+class ScriptedChooser final : public FigureChooser {
+public:
+    explicit ScriptedChooser(std::optional<std::size_t> index = std::nullopt) : index_(index) {}
+    std::optional<std::size_t> choose(const QString&, const std::vector<FigureChoice>& figures) override
+    {
+        for (const FigureChoice& figure : figures)
+            offered << figureChoiceText(figure);
+        return index_;
+    }
+    QStringList offered;
+
+private:
+    std::optional<std::size_t> index_;
 };
 
 // Answers each question for the accuracy with the next reply of its script

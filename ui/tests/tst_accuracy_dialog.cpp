@@ -89,7 +89,7 @@ TEST(QtAccuracyDialog, TakesTheAccuracyFromTheComputeButtonsMenuThroughTheRealDi
     RecordingMessages messages;
     Form1 form(nullptr, &messages);
     auto* compute = form.findChild<QPushButton*>("Command1");
-    EXPECT_EQ(compute->toolTip(), "左键平差计算；右键可设置测距精度或打开网图与检核");
+    EXPECT_EQ(compute->toolTip(), "左键平差计算；右键可打开或保存观测文件、设置测距精度或打开网图与检核");
 
     QStringList menuItems, titles, labels;
     QList<AccuracyTexts> offered;
@@ -130,7 +130,7 @@ TEST(QtAccuracyDialog, TakesTheAccuracyFromTheComputeButtonsMenuThroughTheRealDi
                             compute->mapToGlobal(compute->rect().center()));
     QApplication::sendEvent(compute, &event);
 
-    EXPECT_EQ(menuItems, (QStringList{"测距精度…", "网图与检核…"}));
+    EXPECT_EQ(menuItems, (QStringList{"测距精度…", "网图与检核…", "打开观测文件…", "保存观测文件…"}));
     EXPECT_EQ(titles, QStringList({"测距精度", "测距精度"}));
     EXPECT_TRUE(labels.contains("固定误差 a（毫米）"));
     EXPECT_TRUE(labels.contains("比例误差 b（ppm）"));

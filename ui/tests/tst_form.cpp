@@ -607,7 +607,7 @@ TEST(Form1, FigureWindowOpensByF3OrFromTheComputeButtonsMenu)
         {"right click on the compute button",
          [](Form1& form) {
              EXPECT_EQ(chooseFromMenu(form.findChild<QPushButton*>("Command1"), QContextMenuEvent::Mouse, 1),
-                       (QStringList{"测距精度…", "网图与检核…"}));
+                       (QStringList{"测距精度…", "网图与检核…", "打开观测文件…", "保存观测文件…"}));
          }},
         {"Menu key on the compute button",
          [](Form1& form) { chooseFromMenu(form.findChild<QPushButton*>("Command1"), QContextMenuEvent::Keyboard, 1); }},

@@ -1,0 +1,281 @@
+#include "batch_run.h"
+
+#include "checked_networks.h"
+#include "fakes.h"
+#include "form1.h"
+
+#include "exact_text.h"
+#include "number_text.h"
+#include "printed_digits.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace korvane::batch {
+namespace {
+
+const QString header = QStringLiteral("名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6\n");
+
+QString valuesText(const Observations& o)
+{
+    QString text;
+    for (const double value : {o.Xa, o.Ya, o.Xc, o.Yc, o.S1, o.S2, o.S4, o.S5, o.S6})
+        text += u',' + QString::fromStdString(typedText(value));
+    return text;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// the rows of RESULTS.csv after its header, each as its cells
+std::vector<QStringList> resultRows(const QString& path)
+{
+    std::vector<QStringList> rows;
+    const QStringList lines = QString::fromUtf8(readFile(path)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        rows.push_back(lines[i].split(u','));
+    return rows;
+}
+
+struct BatchRun {
+    int status;
+    std::string err;
+};
+
+BatchRun runOn(QTemporaryDir& folder, const QString& figures, Options options)
+{
+    writeFile(folder.filePath("figures.csv"), figures.toUtf8());
+    if (options.figures.empty())
+        options.figures = folder.filePath("figures.csv").toStdString();
+    if (options.results.empty())
+        options.results = folder.filePath("results.csv").toStdString();
+    std::ostringstream err;
+    const int status = runBatch(options, err, false);
+    return {status, err.str()};
+}
+
+// The misclosure of each figure against values computed independently of
+// the program, at its own accuracy: the status, w and the limit of its row,
+// and the exit status.
+TEST(Batch, JudgesEachCheckedNetworkAsComputedIndependently)
+{
+    for (const testing::CheckedNetwork& network : testing::checkedNetworks()) {
+        SCOPED_TRACE(network.name);
+        QTemporaryDir folder;
+        Options options;
+        options.accuracy = network.accuracy;
+        const BatchRun run = runOn(folder, header + QString::fromUtf8(network.name) + valuesText(network.measured) + u'\n',
+                              options);
+        EXPECT_EQ(run.status, network.withinLimit ? allPassed : someFailed);
+        const std::vector<QStringList> rows = resultRows(folder.filePath("results.csv"));
+        ASSERT_EQ(rows.size(), 1u);
+        ASSERT_EQ(rows[0].size(), 21);
+        EXPECT_EQ(rows[0][0], QString::fromUtf8(network.name));
+        EXPECT_EQ(rows[0][1], "2");
+        EXPECT_EQ(rows[0][2], network.withinLimit ? "合格" : "超限");
+        EXPECT_EQ(rows[0][4], network.wText);
+        EXPECT_EQ(rows[0][5], network.limitText);
+    }
+}
+
+TEST(Batch, ExitStatusSaysWhetherEveryFigurePassed)
+{
+    const testing::CheckedNetwork& good = testing::checkedNetworks()[0];
+    const testing::CheckedNetwork& beyond = testing::checkedNetworks()[1];
+    const QString goodLine = QStringLiteral("一号锁") + valuesText(good.measured) + u'\n';
+    const struct {
+        const char* name;
+        QString figures;
+        std::function<void(QTemporaryDir&, Options&)> prepare;
+        int status;
+        const char* lastLine; // of standard error
+        bool resultsWritten;
+    } cases[] = {
+        {"every figure passes", header + goodLine + goodLine, {}, allPassed, "共 2 个图形：合格 2，超限 0，错误 0", true},
+        {"a header and no figure", header, {}, allPassed, "共 0 个图形：合格 0，超限 0，错误 0", true},
+        {"one figure beyond its limit", header + goodLine + "二号锁" + valuesText(beyond.measured) + "\n", {},
+         someFailed, "共 2 个图形：合格 1，超限 1，错误 0", true},
+        {"one line that is not a figure", header + goodLine + "坏,1,2,3\n", {}, someFailed,
+         "共 2 个图形：合格 1，超限 0，错误 1", true},
+        {"one figure that cannot be computed", header + "三角,3000,2000,3300,2950,594.0588,626.4107,650.0073,761.5807,1400\n",
+         {}, someFailed, "共 1 个图形：合格 0，超限 0，错误 1", true},
+        {"no such file", header, [](QTemporaryDir& folder, Options& o) { o.figures = folder.filePath("none.csv").toStdString(); },
+         couldNotRun, "不能读取：文件不存在。", false},
+        {"no header", goodLine, {}, couldNotRun, "的表头应为", false},
+        {"a results folder that is gone", header + goodLine,
+         [](QTemporaryDir& folder, Options& o) { o.results = folder.filePath("gone/results.csv").toStdString(); },
+         couldNotRun, "这个文件夹不存在。", false},
+        {"a PDF folder that is gone", header + goodLine,
+         [](QTemporaryDir& folder, Options& o) { o.reports = folder.filePath("gone/reports.pdf").toStdString(); },
+         couldNotRun, "这个文件夹不存在。", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        Options options;
+        if (c.prepare)
+            c.prepare(folder, options);
+        const BatchRun run = runOn(folder, c.figures, options);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_NE(run.err.find(c.lastLine), std::string::npos) << run.err;
+        // nothing half-written: the results whole, or no file at all
+        QStringList expected{"figures.csv"};
+        if (c.resultsWritten)
+            expected << "results.csv";
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), expected);
+    }
+}
+
+QString fieldText(const Form1& form, const char* name)
+{
+    const auto* field = form.findChild<QLineEdit*>(QString::fromUtf8(name));
+    return field ? field->text() : QString();
+}
+
+// Each figure of a file through the batch command and through the window,
+// typed into the entry: every cell of its row is what the window's compute
+// of the same values gives, on paper and in the check.
+TEST(Batch, ResultsAreTheWindowsComputeOfTheSameFigures)
+{
+    std::vector<std::pair<QString, Observations>> figures;
+    for (const testing::CheckedNetwork& network : testing::checkedNetworks())
+        figures.emplace_back(QString::fromUtf8(network.name), network.measured);
+    figures.emplace_back("no triangle A-B-D", Observations{3000, 2000, 3300, 2950, 594.0588, 626.4107, 650.0073, 761.5807, 1400});
+    figures.emplace_back("A on C", Observations{3000, 2000, 3000, 2000, 594.0588, 626.4107, 650.0073, 761.5807, 854.9202});
+    figures.emplace_back("S4 beyond single precision", Observations{3000, 2000, 3300, 2950, 594.0588, 626.4107, 1e39, 761.5807, 854.9202});
+    QString file = header;
+    for (const auto& [name, values] : figures)
+        file += name + valuesText(values) + u'\n';
+    QTemporaryDir folder;
+    runOn(folder, file, {});
+    const std::vector<QStringList> rows = resultRows(folder.filePath("results.csv"));
+    ASSERT_EQ(rows.size(), figures.size());
+
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+        SCOPED_TRACE(figures[i].first.toStdString());
+        korvane::testing::ScriptedDialog dialog;
+        for (const QString& value : valuesText(figures[i].second).mid(1).split(u',')) {
+            dialog.add(value);
+            dialog.add(QString());
+        }
+        korvane::testing::RecordingMessages messages;
+        Form1 form(&dialog, &messages);
+        form.Command1_Click();
+        const QStringList& row = rows[i];
+        EXPECT_EQ(row[1], QString::number(i + 2));
+        if (!form.lastComputeFinished()) {
+            ASSERT_EQ(messages.messages.size(), 1);
+            EXPECT_EQ(row[2], messages.messages[0]);
+            EXPECT_EQ(row.mid(3), QStringList(18, QString()));
+            continue;
+        }
+        const AdjustmentResult& r = form.result();
+        const MisclosureCheck check = checkMisclosure(form.terms(), r.w, defaultAccuracy);
+        const auto s = [](const std::string& digits) { return QString::fromStdString(digits); };
+        const QStringList expected{
+            s(check.withinLimit ? "合格" : "超限"), s(printed::side(r.S3)), s(printed::misclosure(r.w)),
+            s(fixedText(check.limit, 2, 2)), s(printed::millimetres(r.ms)),
+            s(printed::coordinate(r.xp1)), s(printed::coordinate(r.yp1)), s(printed::weightReciprocal(r.B.invPx)),
+            s(printed::weightReciprocal(r.B.invPy)), s(printed::millimetres(r.B.mx)), s(printed::millimetres(r.B.my)),
+            s(printed::millimetres(r.B.md)), s(printed::coordinate(r.xp2)), s(printed::coordinate(r.yp2)),
+            s(printed::weightReciprocal(r.D.invPx)), s(printed::weightReciprocal(r.D.invPy)),
+            s(printed::millimetres(r.D.mx)), s(printed::millimetres(r.D.my)), s(printed::millimetres(r.D.md))};
+        EXPECT_EQ(row.mid(2), expected);
+        // the window shows the same coordinates, to the digit
+        EXPECT_EQ(u' ' + row[7], fieldText(form, "Text12"));
+        EXPECT_EQ(u' ' + row[15], fieldText(form, "Text16"));
+    }
+}
+
+struct ProgramRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+// the real program, as over ssh: no display, no platform named
+ProgramRun korvane(const QStringList& arguments, const QString& folder = QDir::tempPath())
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(KORVANE_PROGRAM, arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+TEST(BatchProgram, ComputesAFileWithReportsWithoutADisplay)
+{
+    QTemporaryDir folder;
+    const testing::CheckedNetwork& good = testing::checkedNetworks()[0];
+    writeFile(folder.filePath("测区.csv"),
+              (header + "一号锁" + valuesText(good.measured) + "\n坏,1,2\n二号锁" + valuesText(good.measured) + "\n").toUtf8());
+    const ProgramRun run = korvane({"--batch", "测区.csv", "--pdf", "报告.pdf", "--accuracy", "2,2"}, folder.path());
+    EXPECT_EQ(run.status, someFailed) << run.err.toStdString();
+    EXPECT_EQ(run.err, "第 3 行第 4 列（Xc）没有数值\n共 3 个图形：合格 2，超限 0，错误 1\n");
+    EXPECT_EQ(resultRows(folder.filePath("测区-结果.csv")).size(), 3u);
+
+    // one report per computed figure, each on pages of its own
+    QProcess info;
+    info.start("pdfinfo", {folder.filePath("报告.pdf")});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+2\\n")));
+    QProcess text;
+    text.start("pdftotext", {"-layout", folder.filePath("报告.pdf"), "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(text.readAllStandardOutput()).count("--- Korvane ---"), 2);
+}
+
+TEST(BatchProgram, CommandLineAsCommandLineProgramsHaveIt)
+{
+    const struct {
+        const char* name;
+        QStringList arguments;
+        int status;
+        const char* out; // the start of standard output
+        const char* err; // in standard error
+    } cases[] = {
+        {"help in Chinese", {"--help"}, 0, "用法：korvane [选项]", ""},
+        {"the version", {"--version"}, 0, "korvane 1.0.0\n", ""},
+        {"an option of another program", {"--batch", "x.csv", "--fast"}, couldNotRun, "", "不认识的选项：fast"},
+        {"an output without a batch", {"--output", "r.csv"}, couldNotRun, "", "只能与 --batch 一起使用"},
+        {"an accuracy that is no accuracy", {"--batch", "x.csv", "--accuracy", "2"}, couldNotRun, "", "--accuracy 应为两个数"},
+        {"an accuracy out of range", {"--batch", "x.csv", "--accuracy", "0,0"}, couldNotRun, "", "不能用"},
+        {"a file that is not there", {"--batch", "korvane-no-such-file.csv"}, couldNotRun, "", "不能读取：文件不存在"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ProgramRun run = korvane(c.arguments);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out.left(QString::fromUtf8(c.out).size()), QString::fromUtf8(c.out)) << run.out.toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.err))) << run.err.toStdString();
+    }
+}
+
+} // namespace
+} // namespace korvane::batch

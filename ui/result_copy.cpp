@@ -1,0 +1,144 @@
+#include "result_copy.h"
+
+#include "guided_entry.h"
+#include "results_display.h"
+
+#include <QClipboard>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QShortcut>
+
+#include <string_view>
+#include <utility>
+
+namespace korvane {
+
+namespace {
+
+const CopiedValue header{QStringLiteral("项目"), QStringLiteral("数值"), QStringLiteral("单位")};
+
+// Lets Ctrl+C through to the window's shortcut when the field has nothing
+// selected; a field otherwise claims the key for itself.
+class CopyKeyFilter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto* edit = qobject_cast<QLineEdit*>(watched);
+            if (edit && !edit->hasSelectedText() && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+                return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+std::vector<CopiedValue> copiedValues(const Observations& entered, const AdjustmentResult& result,
+                                      const QString& checkLine)
+{
+    std::vector<CopiedValue> values;
+    const auto addEntered = [&](const entry::Row& row) {
+        values.push_back({QString::fromUtf8(row.name), QString::fromStdString(entry::echoDigits(row, entered.*row.value)),
+                          QStringLiteral("米")});
+    };
+    const auto addResult = [&](const display::Row& row) {
+        values.push_back({QString::fromUtf8(row.item), QString::fromStdString(row.digits(result)),
+                          QString::fromUtf8(row.unit)});
+    };
+    for (const entry::Row& row : entry::rows()) {
+        addEntered(row);
+        // S3 stands between S2 and S4, as in the window and on paper
+        if (std::string_view(row.name) == "S2")
+            addResult(display::rows().front());
+    }
+    // w and ms, then each point with its coordinates and precision
+    const std::span<const display::Row> shown = display::rows();
+    const auto addMilestones = [&](std::initializer_list<Milestone> milestones) {
+        for (const Milestone milestone : milestones)
+            for (const display::Row& row : shown)
+                if (row.milestone == milestone && row.item)
+                    addResult(row);
+    };
+    addMilestones({Milestone::Misclosure, Milestone::UnitWeightError, Milestone::PointB, Milestone::PrecisionB,
+                   Milestone::PointD, Milestone::PrecisionD});
+    if (!checkLine.isEmpty())
+        values.push_back({checkLine, QString(), QString()});
+    return values;
+}
+
+QString copiedText(const std::vector<CopiedValue>& values)
+{
+    QString text;
+    const auto addRow = [&text](const CopiedValue& row) {
+        text += row.item + u'\t' + row.value + u'\t' + row.unit + u'\n';
+    };
+    addRow(header);
+    for (const CopiedValue& value : values)
+        addRow(value);
+    return text;
+}
+
+namespace {
+
+// A number's cell keeps the decimals it has in the window: a spreadsheet
+// would show 2188.650 as 2188.65 in its general format. Excel reads the
+// mso-number-format, LibreOffice sdval and sdnum (in the US locale's
+// notation, whatever the desktop's).
+QString numberCell(const QString& value)
+{
+    const qsizetype point = value.indexOf(u'.');
+    const qsizetype decimals = point < 0 ? 0 : value.size() - point - 1;
+    const QString format = decimals == 0 ? QStringLiteral("0") : QStringLiteral("0.") + QString(decimals, u'0');
+    return QStringLiteral("<td sdval=\"%1\" sdnum=\"1033;0;%2\" style='mso-number-format:\"%3\"'>%1</td>")
+        .arg(value, format, QString(format).replace(u'.', QStringLiteral("\\.")));
+}
+
+} // namespace
+
+QString copiedHtml(const std::vector<CopiedValue>& values)
+{
+    QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><table>");
+    const auto cell = [](const QString& tag, const QString& text) {
+        return u'<' + tag + u'>' + text.toHtmlEscaped() + QStringLiteral("</") + tag + u'>';
+    };
+    html += QStringLiteral("<tr>") + cell(QStringLiteral("th"), header.item) + cell(QStringLiteral("th"), header.value)
+            + cell(QStringLiteral("th"), header.unit) + QStringLiteral("</tr>");
+    for (const CopiedValue& row : values) {
+        // the check line across the whole table
+        if (row.value.isEmpty()) {
+            html += QStringLiteral("<tr><td colspan=\"3\">") + row.item.toHtmlEscaped() + QStringLiteral("</td></tr>");
+            continue;
+        }
+        html += QStringLiteral("<tr>") + cell(QStringLiteral("td"), row.item) + numberCell(row.value)
+                + cell(QStringLiteral("td"), row.unit) + QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</table></body></html>");
+    return html;
+}
+
+void putOnClipboard(const std::vector<CopiedValue>& values)
+{
+    auto* data = new QMimeData;
+    data->setText(copiedText(values));
+    data->setHtml(copiedHtml(values));
+    // the clipboard takes the data over
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void installCopyAllKey(QWidget* window, std::function<void()> copyAll)
+{
+    auto* shortcut = new QShortcut(QKeySequence::Copy, window);
+    QObject::connect(shortcut, &QShortcut::activated, window, std::move(copyAll));
+    auto* filter = new CopyKeyFilter(window);
+    for (QLineEdit* field : window->findChildren<QLineEdit*>())
+        field->installEventFilter(filter);
+}
+
+} // namespace korvane

@@ -1,0 +1,44 @@
+#pragma once
+
+// 复制全部结果: every value of the window on the clipboard at once, as a table
+// that pastes into WPS, Excel or LibreOffice: one row per value, the columns
+// 项目, 数值 and 单位, the numbers with their fields' digits but without the
+// fields' leading blanks and unit words. The same rows go on the clipboard
+// as tab-separated text and as an HTML table, in one entry, so a plain
+// editor and a spreadsheet's rich paste both get them.
+
+#include "records.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+namespace korvane {
+
+struct CopiedValue {
+    QString item;
+    QString value;
+    QString unit;
+};
+
+// Xa to S6 as entered (S3 among them, as in the window), then w, ms, and B
+// and D each with its coordinates and precision, then the check line of the
+// misclosure, when there is one, whole in the first column.
+std::vector<CopiedValue> copiedValues(const Observations& entered, const AdjustmentResult& result,
+                                      const QString& checkLine = {});
+
+// the header row, then one row per value, tab-separated, "\n" after each
+QString copiedText(const std::vector<CopiedValue>& values);
+QString copiedHtml(const std::vector<CopiedValue>& values);
+
+// Replaces the clipboard's contents with both forms.
+void putOnClipboard(const std::vector<CopiedValue>& values);
+
+// Ctrl+C anywhere in `window` runs `copyAll`, except in a field with
+// selected text, which copies its selection as any field does.
+void installCopyAllKey(QWidget* window, std::function<void()> copyAll);
+
+} // namespace korvane
