@@ -4,6 +4,8 @@
 #include "file_messages.h"
 
 #include "check_text.h"
+#include "figure_page.h"
+#include "figure_sheet.h"
 #include "number_text.h"
 #include "observation_file.h"
 #include "print_error.h"
@@ -14,6 +16,8 @@
 #include "whole_file.h"
 
 #include <QDir>
+#include <QPaintDevice>
+#include <QPainter>
 #include <QFile>
 #include <QString>
 
@@ -91,13 +95,25 @@ std::string defaultResultsPath(const std::string& figures)
     return (path.parent_path() / (path.stem().string() + "-结果.csv")).string();
 }
 
-std::vector<FigurePage> reportPages(const Options&)
+std::vector<FigurePage> reportPages(const Options& options)
 {
-    return {
+    std::vector<FigurePage> pages{
         [](QtPrinter& printer, const FigureRun& figure) {
             printReportLines(printer, figure.observations, figure.result);
         },
     };
+    if (options.checkPage)
+        pages.push_back([accuracy = options.accuracy](QtPrinter& printer, const FigureRun& figure) {
+            FigureOrNotice sheet;
+            try {
+                sheet = figureSheet(figure.observations, figure.result, figure.terms, accuracy);
+            } catch (const AdjustmentError& error) {
+                sheet = faultMessage(error).toStdString();
+            }
+            const QPaintDevice& page = *printer.painter().device();
+            paintFigurePage(printer.painter(), QRectF(0, 0, page.width(), page.height()), sheet);
+        });
+    return pages;
 }
 
 int runBatch(const Options& options, std::ostream& err, bool progressBar)

@@ -26,6 +26,7 @@ struct Options {
     std::string figures; // the observation file, file system encoding
     std::string results; // RESULTS.csv
     std::string reports; // REPORTS.pdf; empty: none
+    bool checkPage = false; // each report followed by the page of its figure
     DistanceAccuracy accuracy = defaultAccuracy;
 };
 
@@ -42,7 +43,8 @@ std::string defaultResultsPath(const std::string& figures);
 // top of a new page.
 using FigurePage = std::function<void(QtPrinter& printer, const FigureRun& figure)>;
 
-// The pages each computed figure gets, in their order: the report.
+// The pages each computed figure gets, in their order: the report, and with
+// checkPage the page of its figure, drawn at the batch's accuracy.
 std::vector<FigurePage> reportPages(const Options& options);
 
 // Runs the batch and returns its exit status. The summary, a line for every

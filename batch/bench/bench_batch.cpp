@@ -83,7 +83,9 @@ int main(int argc, char* argv[])
     std::cout << count << " figures, " << std::filesystem::file_size(figures) / 1000000 << " MB\n";
 
     // the whole command, as the surveyor runs it
-    korvane::batch::Options options{figures, results, {}, korvane::defaultAccuracy};
+    korvane::batch::Options options;
+    options.figures = figures;
+    options.results = results;
     std::ostringstream err;
     auto start = Clock::now();
     const int status = korvane::batch::runBatch(options, err, false);

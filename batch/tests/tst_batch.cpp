@@ -249,6 +249,27 @@ TEST(BatchProgram, ComputesAFileWithReportsWithoutADisplay)
     text.start("pdftotext", {"-layout", folder.filePath("报告.pdf"), "-"});
     ASSERT_TRUE(text.waitForFinished(30000));
     EXPECT_EQ(QString::fromUtf8(text.readAllStandardOutput()).count("--- Korvane ---"), 2);
+
+    // with --check-page each report is followed by the page of its figure,
+    // judged at the batch's accuracy
+    const ProgramRun checked =
+        korvane({"--batch", "测区.csv", "--pdf", "报告.pdf", "--check-page", "--accuracy", "5,5"}, folder.path());
+    EXPECT_EQ(checked.status, someFailed) << checked.err.toStdString();
+    QStringList pages;
+    for (int page = 1; page <= 4; ++page) {
+        QProcess pageText;
+        pageText.start("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), "-layout",
+                                     folder.filePath("报告.pdf"), "-"});
+        ASSERT_TRUE(pageText.waitForFinished(30000));
+        pages << QString::fromUtf8(pageText.readAllStandardOutput());
+    }
+    for (int figure : {0, 2}) {
+        EXPECT_TRUE(pages[figure].contains("--- Korvane ---"));
+        EXPECT_FALSE(pages[figure].contains("网图与检核"));
+        EXPECT_TRUE(pages[figure + 1].contains("网图与检核"));
+        EXPECT_TRUE(pages[figure + 1].contains("测距精度 5 mm + 5 ppm")) << pages[figure + 1].toStdString();
+        EXPECT_TRUE(pages[figure + 1].contains("B 在 A→C 的左侧"));
+    }
 }
 
 TEST(BatchProgram, CommandLineAsCommandLineProgramsHaveIt)
@@ -264,6 +285,8 @@ TEST(BatchProgram, CommandLineAsCommandLineProgramsHaveIt)
         {"the version", {"--version"}, 0, "korvane 1.0.0\n", ""},
         {"an option of another program", {"--batch", "x.csv", "--fast"}, couldNotRun, "", "不认识的选项：fast"},
         {"an output without a batch", {"--output", "r.csv"}, couldNotRun, "", "只能与 --batch 一起使用"},
+        {"the page of the figure without reports", {"--batch", "x.csv", "--check-page"}, couldNotRun, "",
+         "--check-page 只能与 --pdf 一起使用"},
         {"an accuracy that is no accuracy", {"--batch", "x.csv", "--accuracy", "2"}, couldNotRun, "", "--accuracy 应为两个数"},
         {"an accuracy out of range", {"--batch", "x.csv", "--accuracy", "0,0"}, couldNotRun, "", "不能用"},
         {"a file that is not there", {"--batch", "korvane-no-such-file.csv"}, couldNotRun, "", "不能读取：文件不存在"},
