@@ -5,6 +5,8 @@
 #include "check_colours.h"
 #include "check_text.h"
 
+#include <QTimer>
+
 namespace korvane {
 
 namespace {
@@ -57,27 +59,50 @@ CheckLine::CheckLine(QWidget* parent) : QLabel(parent)
     setWordWrap(true);
     setAlignment(Qt::AlignCenter);
     setTextFormat(Qt::PlainText);
+    noticeTimer_ = new QTimer(this);
+    noticeTimer_->setSingleShot(true);
+    noticeTimer_->setInterval(noticeDuration);
+    connect(noticeTimer_, &QTimer::timeout, this, [this] { display(judgedText_, judgedColour_); });
 }
 
 void CheckLine::judge(ComputeEnd end, const AdjustmentTerms& terms, float w, DistanceAccuracy accuracy)
 {
     const CheckLineText line = checkLineText(end, terms, w, accuracy);
-    QPalette colours = palette();
     switch (line.tone) {
     case CheckLineText::Tone::Plain:
-        colours.setColor(QPalette::WindowText, parentWidget()->palette().color(QPalette::WindowText));
+        judgedColour_ = plainColour();
         break;
     case CheckLineText::Tone::Pass:
-        colours.setColor(QPalette::WindowText, QColor(checkPassColour));
+        judgedColour_ = QColor(checkPassColour);
         break;
     case CheckLineText::Tone::Fail:
-        colours.setColor(QPalette::WindowText, QColor(checkFailColour));
+        judgedColour_ = QColor(checkFailColour);
         break;
     }
-    setPalette(colours);
     // "2 mm + 2 ppm" wrapped in the middle reads as two instruments
     const QString instrument = u(accuracyText(accuracy));
-    setText(QString(line.text).replace(instrument, QString(instrument).replace(QChar(' '), QChar::Nbsp)));
+    judgedText_ = QString(line.text).replace(instrument, QString(instrument).replace(QChar(' '), QChar::Nbsp));
+    noticeTimer_->stop();
+    display(judgedText_, judgedColour_);
+}
+
+void CheckLine::announce(const QString& notice)
+{
+    display(notice, plainColour());
+    noticeTimer_->start();
+}
+
+QColor CheckLine::plainColour() const
+{
+    return parentWidget()->palette().color(QPalette::WindowText);
+}
+
+void CheckLine::display(const QString& text, const QColor& colour)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, colour);
+    setPalette(colours);
+    setText(text);
 }
 
 } // namespace korvane

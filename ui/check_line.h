@@ -8,8 +8,13 @@
 #include "adjustment_terms.h"
 #include "figure_check.h"
 
+#include <QColor>
 #include <QLabel>
 #include <QString>
+
+#include <chrono>
+
+class QTimer;
 
 namespace korvane {
 
@@ -37,6 +42,20 @@ public:
     explicit CheckLine(QWidget* parent);
 
     void judge(ComputeEnd end, const AdjustmentTerms& terms, float w, DistanceAccuracy accuracy);
+
+    // Says `notice` for a few seconds in place of the check, then shows the
+    // check again; a new judgement ends it at once.
+    void announce(const QString& notice);
+
+    static constexpr std::chrono::milliseconds noticeDuration{5000};
+
+private:
+    QColor plainColour() const;
+    void display(const QString& text, const QColor& colour);
+
+    QString judgedText_;
+    QColor judgedColour_;
+    QTimer* noticeTimer_;
 };
 
 } // namespace korvane

@@ -91,7 +91,7 @@ Form1::Form1(InputDialog* dialog, MessageSink* messages, EntryMemory* memory, QW
       chooser_(ownChooser_.get()),
       print_([this](const Observations& o, const AdjustmentResult& r) {
           const std::optional<FigureOrNotice> page = figurePage();
-          printReportOnDefaultPrinter(o, r, page ? &*page : nullptr);
+          return printReportOnDefaultPrinter(o, r, page ? &*page : nullptr);
       }),
       preview_([this](const Observations& o, const AdjustmentResult& r) {
           const std::optional<FigureOrNotice> page = figurePage();
@@ -350,7 +350,8 @@ void Form1::Command3_Click()
     if (refuseHalfComputedRecords())
         return;
     try {
-        print_(observations_, result_);
+        // the job leaves the window without a sound: say where it went
+        checkLine_->announce(printSentNotice(print_(observations_, result_)));
     } catch (const PrintError& error) {
         const QString message = printFailureMessage(error.reason());
         // a desk without a printer can still keep the report, as a file
@@ -386,7 +387,9 @@ void Form1::SaveAsPdf_Click()
     if (refuseHalfComputedRecords())
         return;
     const std::optional<FigureOrNotice> page = figurePage();
-    saveReportAsPdfFile(*saveDialog_, *messages_, observations_, result_, page ? &*page : nullptr);
+    if (const std::optional<QString> path =
+            saveReportAsPdfFile(*saveDialog_, *messages_, observations_, result_, page ? &*page : nullptr))
+        checkLine_->announce(pdfSavedNotice(*path));
 }
 
 void Form1::OpenObservations_Click()

@@ -50,7 +50,9 @@ class Form1 final : public QWidget {
     Q_OBJECT
 
 public:
-    using PrintCommand = std::function<void(const Observations&, const AdjustmentResult&)>;
+    // prints the report and returns the name of the printer that took it
+    using PrintJob = std::function<QString(const Observations&, const AdjustmentResult&)>;
+    using PreviewCommand = std::function<void(const Observations&, const AdjustmentResult&)>;
 
     // nullptr: the real Qt dialog and message box, and the values remembered
     // in the user's settings
@@ -74,8 +76,8 @@ public:
 
     // Tests put a recorder here in place of the default printer, and of the
     // preview, and a scripted dialog in place of the file dialog.
-    void setPrintCommand(PrintCommand print) { print_ = std::move(print); }
-    void setPreviewCommand(PrintCommand preview) { preview_ = std::move(preview); }
+    void setPrintCommand(PrintJob print) { print_ = std::move(print); }
+    void setPreviewCommand(PreviewCommand preview) { preview_ = std::move(preview); }
     void setSaveFileDialog(SaveFileDialog* dialog) { saveDialog_ = dialog; }
     void setAccuracyDialog(AccuracyDialog* dialog) { accuracyDialog_ = dialog; }
     void setOpenFileDialog(OpenFileDialog* dialog) { openDialog_ = dialog; }
@@ -133,8 +135,8 @@ private:
     FigureChooser* chooser_;
     ObservationFiles observationFiles_;
     PointExport pointExport_;
-    PrintCommand print_;
-    PrintCommand preview_;
+    PrintJob print_;
+    PreviewCommand preview_;
     std::function<void()> beep_;
     ShownFields fields_;
     CheckLine* checkLine_ = nullptr;

@@ -9,6 +9,7 @@
 #include "pdf_report.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace korvane {
@@ -31,6 +32,18 @@ QString figurePageCaption()
 QString printButtonToolTip()
 {
     return QStringLiteral("左键打印；右键可打印预览或保存为 PDF");
+}
+
+QString printSentNotice(const QString& printer)
+{
+    return QStringLiteral("报告已送往打印机“%1”").arg(printer);
+}
+
+QString pdfSavedNotice(const QString& path)
+{
+    // the name alone: a whole path would not fit the line; the folder is
+    // the one the surveyor has just chosen
+    return QStringLiteral("报告已保存为 PDF：%1").arg(QFileInfo(path).fileName());
 }
 
 void showPrintMenu(QWidget* parent, const QPoint& globalPosition, const std::function<void()>& preview,
@@ -63,19 +76,22 @@ QString proposedPdfPath(const QDateTime& now)
     return stampedPath(documentsFolder(), now, QStringLiteral(".pdf"));
 }
 
-void saveReportAsPdfFile(SaveFileDialog& dialog, MessageSink& messages, const Observations& observations,
+std::optional<QString> saveReportAsPdfFile(SaveFileDialog& dialog, MessageSink& messages, const Observations& observations,
                          const AdjustmentResult& result, const FigureOrNotice* figurePage)
 {
     const std::optional<QString> chosen =
         dialog.askSavePath(QStringLiteral("保存报告为 PDF"), QStringLiteral("PDF 文件 (*.pdf)"),
                            proposedPdfPath(QDateTime::currentDateTime()));
     if (!chosen || chosen->isEmpty())
-        return;
+        return std::nullopt;
+    const QString path = withPdfSuffix(*chosen);
     try {
-        saveReportAsPdf(withPdfSuffix(*chosen), observations, result, figurePage);
+        saveReportAsPdf(path, observations, result, figurePage);
     } catch (const FileError& error) {
         messages.tell(pdfFailureMessage(error));
+        return std::nullopt;
     }
+    return path;
 }
 
 } // namespace korvane

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QDateTime;
 class QPoint;
@@ -27,6 +28,11 @@ QString saveAsPdfCaption();
 QString figurePageCaption();
 QString printButtonToolTip();
 
+// What the window says for a few seconds once a report has left it:
+// 报告已送往打印机“NAME”, and 报告已保存为 PDF：FILENAME with the file's name.
+QString printSentNotice(const QString& printer);
+QString pdfSavedNotice(const QString& path);
+
 // Opens the menu at `globalPosition` and runs the command chosen, if any;
 // the check of the page of the figure is kept in the settings at once.
 void showPrintMenu(QWidget* parent, const QPoint& globalPosition, const std::function<void()>& preview,
@@ -41,9 +47,9 @@ bool figurePageWanted();
 QString proposedPdfPath(const QDateTime& now);
 
 // Asks for a file name and saves the report there, with the page of the
-// figure when `figurePage` is given; a fault of the disk becomes a message
-// and leaves everything as it was.
-void saveReportAsPdfFile(SaveFileDialog& dialog, MessageSink& messages, const Observations& observations,
+// figure when `figurePage` is given, and returns the file's path; a fault of
+// the disk becomes a message and leaves everything as it was.
+std::optional<QString> saveReportAsPdfFile(SaveFileDialog& dialog, MessageSink& messages, const Observations& observations,
                          const AdjustmentResult& result, const FigureOrNotice* figurePage = nullptr);
 
 } // namespace korvane

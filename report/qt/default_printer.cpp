@@ -8,7 +8,7 @@
 
 namespace korvane {
 
-void printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result,
+QString printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result,
                                  const FigureOrNotice* figurePage)
 {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
@@ -20,6 +20,7 @@ void printReportOnDefaultPrinter(const Observations& observations, const Adjustm
     // the name of the job in the printer's queue
     printer.setDocName(QStringLiteral("Korvane"));
     printReportDocument(printer, observations, result, figurePage);
+    return defaultPrinter.printerName();
 }
 
 } // namespace korvane

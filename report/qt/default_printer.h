@@ -7,12 +7,15 @@
 #include "print_error.h"
 #include "records.h"
 
+#include <QString>
+
 namespace korvane {
 
 // Prints the report on the default printer as one job named "Korvane",
-// followed by the page of the figure when `figurePage` is given.
-// Throws PrintError; the records are only read.
-void printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result,
+// followed by the page of the figure when `figurePage` is given, and returns
+// the name of the printer that took it. Throws PrintError; the records are
+// only read.
+QString printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result,
                                  const FigureOrNotice* figurePage = nullptr);
 
 } // namespace korvane

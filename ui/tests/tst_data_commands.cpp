@@ -368,7 +368,10 @@ TEST(DataCommands, AFigureFromAFileThatCannotBeComputedRefusesTheReportAsTypingD
     Form1 form(nullptr, &messages, &memory);
     form.setOpenFileDialog(&files);
     int prints = 0;
-    form.setPrintCommand([&prints](const Observations&, const AdjustmentResult&) { ++prints; });
+    form.setPrintCommand([&prints](const Observations&, const AdjustmentResult&) {
+        ++prints;
+        return QString();
+    });
     ScriptedSaveDialog exportTo(folder.filePath("测区.dat"));
     form.setSaveFileDialog(&exportTo);
     form.OpenObservations_Click();

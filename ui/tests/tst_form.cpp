@@ -291,6 +291,7 @@ struct PrintRecorder {
         form.setPrintCommand([this](const Observations& o, const AdjustmentResult&) {
             ++prints;
             printed = o;
+            return QStringLiteral("测区打印机");
         });
     }
 };
@@ -430,6 +431,53 @@ TEST(Form1, ReportDependsOnHowTheLastComputeEnded)
     }
 }
 
+// A report leaves the window without a sound; the check line says for a few
+// seconds where it went, then shows the check again, and a new compute ends
+// the notice at once. A report that did not leave says nothing there.
+TEST(Form1, SaysForAFewSecondsWhereTheReportWent)
+{
+    ScriptedDialog dialog;
+    typeAll(dialog, network);
+    typeAll(dialog, network);
+    RecordingMessages messages;
+    Form1 form(&dialog, &messages);
+    PrintRecorder printer;
+    printer.attach(form);
+    form.Command1_Click();
+    const auto* line = form.findChild<QLabel*>("CheckLine");
+    ASSERT_NE(line, nullptr);
+    const QString judged = line->text();
+    ASSERT_TRUE(judged.startsWith("闭合差检核：")) << judged.toStdString();
+    auto* timer = line->findChild<QTimer*>();
+    ASSERT_NE(timer, nullptr);
+
+    form.Command3_Click();
+    EXPECT_EQ(line->text(), "报告已送往打印机“测区打印机”");
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 5000);
+    QMetaObject::invokeMethod(timer, "timeout");
+    EXPECT_EQ(line->text(), judged);
+
+    QTemporaryDir folder;
+    ScriptedSaveDialog files(folder.filePath("测区"));
+    form.setSaveFileDialog(&files);
+    form.SaveAsPdf_Click();
+    EXPECT_EQ(line->text(), "报告已保存为 PDF：测区.pdf");
+    form.Command1_Click();
+    EXPECT_EQ(line->text(), judged);
+    EXPECT_FALSE(timer->isActive());
+
+    form.setPrintCommand([](const Observations&, const AdjustmentResult&) -> QString {
+        throw PrintError(PrintError::Reason::PrinterFailed, "test");
+    });
+    form.Command3_Click();
+    ScriptedSaveDialog cancelled;
+    form.setSaveFileDialog(&cancelled);
+    form.SaveAsPdf_Click();
+    EXPECT_EQ(line->text(), judged);
+    EXPECT_EQ(messages.messages, QStringList{printFailureMessage(PrintError::Reason::PrinterFailed)});
+}
+
 TEST(Form1, SavesTheReportAsAPdfThatReadsBackLineForLineAndPreviewsItsPages)
 {
     ScriptedDialog dialog;
@@ -550,7 +598,9 @@ TEST(Form1, PrinterFaultsBecomeMessages)
         Form1 form(nullptr, &messages);
         ScriptedSaveDialog files; // Cancel
         form.setSaveFileDialog(&files);
-        form.setPrintCommand([&c](const Observations&, const AdjustmentResult&) { throw PrintError(c.reason, "test"); });
+        form.setPrintCommand([&c](const Observations&, const AdjustmentResult&) -> QString {
+            throw PrintError(c.reason, "test");
+        });
         form.Command3_Click();
         EXPECT_EQ(messages.messages, QStringList{printFailureMessage(c.reason)});
         EXPECT_EQ(messages.offers, c.offers);
@@ -865,6 +915,7 @@ std::vector<std::string> shownAndPrinted()
                 for (const LineItem& item : *line)
                     if (const auto* text = std::get_if<Text>(&item))
                         texts.push_back(*text);
+        return QString();
     });
     form.Command1_Click();
     form.Command3_Click();
