@@ -171,9 +171,10 @@ void Form1::buildControls()
     connect(print, &QWidget::customContextMenuRequested, this, &Form1::Command3_ContextMenu);
 
     // the layout reaches far beyond its design client area: open wide enough
-    // for all of it
+    // for all of it, and never smaller (a smaller screen scrolls the form)
     const int margin = pixels(layout::marginTwips);
-    resize(right + margin, bottom + margin);
+    setMinimumSize(right + margin, bottom + margin);
+    resize(minimumSize());
 }
 
 void Form1::setFieldText(const char* field, const QString& text)
@@ -211,7 +212,7 @@ void Form1::Command1_Click()
 
 void Form1::Command2_Click()
 {
-    close();
+    window()->close();
     QCoreApplication::exit(0);
 }
 
