@@ -4,6 +4,7 @@
 #include "layout.h"
 
 #include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 #include <QWindow>
 
@@ -39,9 +40,6 @@ FormWindow::FormWindow(QWidget* parent) : QScrollArea(parent)
 void FormWindow::setForm(Form1* form)
 {
     setWidget(form);
-    // the field that had the focus in the form has it in the window
-    if (QWidget* focus = form->focusWidget())
-        focus->setFocus();
     fitInto(screen()->availableGeometry());
 }
 
@@ -72,7 +70,9 @@ void FormWindow::fitInto(const QRect& available)
 void FormWindow::showEvent(QShowEvent* event)
 {
     QScrollArea::showEvent(event);
-    fitInto(screen()->availableGeometry());
+    // a window restored by the window manager keeps the size it was given
+    if (!event->spontaneous())
+        fitInto(screen()->availableGeometry());
 }
 
 // The window manager places the window inside the area where it fits, and

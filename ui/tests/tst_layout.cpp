@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 
 namespace korvane {
 namespace {
@@ -145,12 +146,23 @@ TEST(Layout, TabRunsThroughFieldsAndButtonsInTheLayoutsOrder)
 
 TEST(Layout, FocusStartsInText1)
 {
-    Form1 form;
-    form.show();
-    QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    ASSERT_NE(QApplication::focusWidget(), nullptr);
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Text1"));
+    for (const bool framed : {false, true}) {
+        SCOPED_TRACE(framed ? "in the program's scroll frame" : "the form alone");
+        FormWindow frame;
+        std::unique_ptr<Form1> alone;
+        QWidget* window = &frame;
+        if (framed) {
+            frame.setForm(new Form1);
+        } else {
+            alone = std::make_unique<Form1>();
+            window = alone.get();
+        }
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Text1"));
+    }
 }
 
 TEST(Layout, FieldsAreNamedForScreenReadersByTheirCaptions)
