@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QWindow>
 
 namespace korvane {
 
@@ -45,13 +46,9 @@ void placeBeside(QDialog& dialog, const QWidget* parent, const char* about)
 
     // The window manager frames the dialog only once it is shown; its frame
     // is taken to be that of the main window, which it has already framed.
-    const QWidget* window = field->window();
-    const QRect client = window->geometry();
-    const QRect framed = window->frameGeometry();
+    const QWindow* window = field->window()->windowHandle();
     dialog.adjustSize();
-    const QSize frame = dialog.size().grownBy(QMargins(client.left() - framed.left(), client.top() - framed.top(),
-                                                       framed.right() - client.right(),
-                                                       framed.bottom() - client.bottom()));
+    const QSize frame = dialog.size().grownBy(window ? window->frameMargins() : QMargins());
     // a widget's move() places a window's frame
     dialog.move(dialogPosition(frame, onScreen(field), caption ? onScreen(caption) : QRect(),
                                field->screen()->availableGeometry()));
