@@ -1,5 +1,6 @@
 #include "command_line.h"
 #include "form1.h"
+#include "form_window.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -21,7 +22,10 @@ int main(int argc, char* argv[])
     if (qtWords.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtWords);
 
-    korvane::Form1 form;
-    form.show();
+    // The window is shown before the form is built: the form's controls load
+    // the fonts, most of the start-up's work, while the window maps.
+    korvane::FormWindow window;
+    window.show();
+    window.setForm(new korvane::Form1);
     return app.exec();
 }

@@ -49,7 +49,9 @@ char asciiTwin(char32_t cp)
     case 0xFF0B: return '+';
     case 0xFF0D:
     case 0x2212: return '-'; // full-width hyphen-minus, minus sign
-    case 0xFF0E: return '.';
+    case 0xFF0E:
+    case 0x3002: return '.'; // full-width and ideographic full stop: in
+                             // Chinese punctuation mode the point key types 。
     case 0xFF45: return 'e';
     case 0xFF25: return 'E';
     case 0x3000:

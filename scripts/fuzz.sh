@@ -16,7 +16,10 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 for target in number_reading adjustment; do
     mkdir "$scratch/$target"
+    # a target's dictionary names the tokens it gives a meaning to
+    dictionary=()
+    [ -f "core/fuzz/$target.dict" ] && dictionary=(-dict="../core/fuzz/$target.dict")
     echo "fuzzing $target for $seconds s"
-    (cd build-fuzz && "./core/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
+    (cd build-fuzz && "./core/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 "${dictionary[@]}" \
         "$scratch/$target" "../core/fuzz/corpus/$target" 2>&1 | grep -E "^(Done|stat::number_of_executed_units)|ERROR|SUMMARY" )
 done

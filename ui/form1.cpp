@@ -207,9 +207,10 @@ void Form1::buildControls()
     installCopyAllKey(this, [this] { CopyResults_Click(); });
 
     // the layout reaches far beyond its design client area: open wide enough
-    // for all of it
+    // for all of it, and never smaller (a smaller screen scrolls the form)
     const int margin = pixels(layout::marginTwips);
-    resize(right + margin, bottom + margin);
+    setMinimumSize(right + margin, bottom + margin);
+    resize(minimumSize());
 }
 
 void Form1::Command1_Click()
@@ -330,7 +331,7 @@ std::optional<FigureOrNotice> Form1::figurePage() const
 
 void Form1::Command2_Click()
 {
-    close();
+    window()->close();
     QCoreApplication::exit(0);
 }
 

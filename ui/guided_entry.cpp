@@ -89,19 +89,21 @@ GuidedEntry::GuidedEntry(InputDialog& dialog, FieldWriter& fields, EntryMemory& 
 {
 }
 
-// Asks until the text reads as a number; a refused text is asked for again
-// with the same offer. False when the operator cancels.
-bool GuidedEntry::askNumber(const char* prompt, const QString& offered, double& value)
+// Asks until the text reads as a number. A refused text is offered again,
+// selected, so that one key mends a slip where the whole value would
+// otherwise be typed again. False when the operator cancels.
+bool GuidedEntry::askNumber(const entry::Row& row, const char* prompt, QString offered, double& value)
 {
     const QString text = QString::fromUtf8(prompt);
     for (;;) {
-        const std::optional<QString> reply = dialog_.ask(text, offered);
+        const std::optional<QString> reply = dialog_.ask(text, offered, row.field);
         if (!reply)
             return false;
         if (const std::optional<double> number = readNumber(reply->toStdString())) {
             value = *number;
             return true;
         }
+        offered = *reply;
         if (beep_)
             beep_();
     }
@@ -122,14 +124,15 @@ EntryOutcome GuidedEntry::run(Observations& observations, AdjustmentResult& resu
     bool storedAny = false;
     for (const entry::Row& row : entry::rows()) {
         double value = 0.0;
-        if (!askNumber(row.prompt, remembered(row), value))
+        if (!askNumber(row, row.prompt, remembered(row), value))
             return storedAny ? EntryOutcome::Cancelled : EntryOutcome::CancelledUntouched;
         entry::store(row, value, observations, fields_);
         storedAny = true;
 
         const char* confirmation = row.firstConfirmation;
         for (;;) {
-            const std::optional<QString> reply = dialog_.ask(QString::fromUtf8(confirmation), QString());
+            const std::optional<QString> reply =
+                dialog_.ask(QString::fromUtf8(confirmation), QString(), row.field);
             // a cancelled confirmation is an empty reply, and empty means correct
             const ConfirmationReply answer =
                 reply ? readConfirmation(reply->toStdString()) : ConfirmationReply::Accept;
@@ -141,7 +144,7 @@ EntryOutcome GuidedEntry::run(Observations& observations, AdjustmentResult& resu
                 continue;
             }
             fields_.setFieldText(row.field, QString());
-            if (!askNumber(row.reentryPrompt, QString::fromStdString(typedText(value)), value))
+            if (!askNumber(row, row.reentryPrompt, QString::fromStdString(typedText(value)), value))
                 return EntryOutcome::Cancelled;
             entry::store(row, value, observations, fields_);
             confirmation = entry::standardConfirmation;

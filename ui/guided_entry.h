@@ -9,7 +9,8 @@
 // after a restart, offers it again at its prompt: the surveyor who spots one
 // mistyped side after a compute corrects it with one typed value and Enter on
 // all the rest. A value sent back with 0 is offered at its re-entry prompt,
-// so one wrong digit can be mended in place, and is never remembered.
+// and a text that does not read as a number at the prompt that asks again,
+// so one wrong digit can be mended in place; neither is ever remembered.
 
 #include "entry_memory.h"
 #include "input_dialog.h"
@@ -78,7 +79,7 @@ public:
     EntryOutcome run(Observations& observations, AdjustmentResult& result);
 
 private:
-    bool askNumber(const char* prompt, const QString& offered, double& value);
+    bool askNumber(const entry::Row& row, const char* prompt, QString offered, double& value);
     QString remembered(const entry::Row& row);
 
     InputDialog& dialog_;

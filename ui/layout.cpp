@@ -1,5 +1,6 @@
 #include "layout.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -194,6 +195,21 @@ const Control* find(const char* name)
         if (std::strcmp(control.name, name) == 0)
             return &control;
     return nullptr;
+}
+
+QSize clientPixels()
+{
+    // each coordinate converted on its own, as the window places controls
+    const auto pixels = [](int twips) { return twips / twipsPerPixel; };
+    int right = 0;
+    int bottom = 0;
+    for (const Control& control : table) {
+        if (control.kind == Kind::Line || std::strcmp(control.name, hiddenLabel) == 0)
+            continue;
+        right = std::max(right, pixels(control.a) + pixels(control.c));
+        bottom = std::max(bottom, pixels(control.b) + pixels(control.d));
+    }
+    return QSize(right + pixels(marginTwips), bottom + pixels(marginTwips));
 }
 
 } // namespace korvane::layout

@@ -5,6 +5,7 @@
 // widgets in one loop; nothing here depends on Qt widgets.
 
 #include <QRgb>
+#include <QSize>
 
 #include <span>
 
@@ -60,6 +61,11 @@ std::span<const Control> controls();
 
 // the control of that name, or nullptr
 const Control* find(const char* name);
+
+// The pixels that hold every control but the hidden label, with the blank
+// band of marginTwips to the right and below: the window's size before its
+// captions are measured, which may grow a label downward.
+QSize clientPixels();
 
 // The label that nothing refers to and that lies left of the client area.
 inline constexpr const char* hiddenLabel = "Label20";

@@ -73,7 +73,7 @@ void ObservationFiles::save(SaveFileDialog& files, InputDialog& names, MessageSi
     if (!path || path->isEmpty())
         return;
     folder_ = QFileInfo(*path).absolutePath();
-    const std::optional<QString> name = names.ask(QStringLiteral("图形名称："), QFileInfo(*path).completeBaseName());
+    const std::optional<QString> name = names.ask(QStringLiteral("图形名称："), QFileInfo(*path).completeBaseName(), nullptr);
     if (!name)
         return;
     try {

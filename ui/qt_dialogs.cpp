@@ -1,13 +1,62 @@
 #include "qt_dialogs.h"
 
+#include "dialog_placement.h"
+#include "layout.h"
+
 #include <QAbstractButton>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QWindow>
 
 namespace korvane {
 
-std::optional<QString> QtInputDialog::ask(const QString& prompt, const QString& offered)
+namespace {
+
+QRect onScreen(const QWidget* widget)
+{
+    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+// Moves `dialog` beside the field named `about` among the children of
+// `parent`, and its caption, scrolling the window to show them first.
+void placeBeside(QDialog& dialog, const QWidget* parent, const char* about)
+{
+    const layout::Control* control = about ? layout::find(about) : nullptr;
+    QWidget* field = parent && control ? parent->findChild<QWidget*>(QString::fromLatin1(about)) : nullptr;
+    if (!field)
+        return;
+    const QWidget* caption =
+        control->captionLabel ? parent->findChild<QWidget*>(QString::fromLatin1(control->captionLabel)) : nullptr;
+    for (QWidget* outer = field->parentWidget(); outer; outer = outer->parentWidget()) {
+        if (auto* scrolling = qobject_cast<QScrollArea*>(outer)) {
+            // the whole of both, where ensureWidgetVisible() would show only
+            // the text cursor of a field
+            const QWidget* form = scrolling->widget();
+            QRect shown(field->mapTo(form, QPoint(0, 0)), field->size());
+            if (caption)
+                shown |= QRect(caption->mapTo(form, QPoint(0, 0)), caption->size());
+            scrolling->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2 + 1,
+                                     shown.height() / 2 + 1);
+            break;
+        }
+    }
+
+    // The window manager frames the dialog only once it is shown; its frame
+    // is taken to be that of the main window, which it has already framed.
+    const QWindow* window = field->window()->windowHandle();
+    dialog.adjustSize();
+    const QSize frame = dialog.size().grownBy(window ? window->frameMargins() : QMargins());
+    // a widget's move() places a window's frame
+    dialog.move(dialogPosition(frame, onScreen(field), caption ? onScreen(caption) : QRect(),
+                               field->screen()->availableGeometry()));
+}
+
+} // namespace
+
+std::optional<QString> QtInputDialog::ask(const QString& prompt, const QString& offered, const char* about)
 {
     QInputDialog dialog(parent_);
     dialog.setInputMode(QInputDialog::TextInput);
@@ -17,6 +66,7 @@ std::optional<QString> QtInputDialog::ask(const QString& prompt, const QString& 
     dialog.setTextValue(offered);
     dialog.setOkButtonText(QStringLiteral("确定"));
     dialog.setCancelButtonText(QStringLiteral("取消"));
+    placeBeside(dialog, parent_, about);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

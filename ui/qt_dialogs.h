@@ -10,12 +10,14 @@ class QWidget;
 namespace korvane {
 
 // A modal QInputDialog showing the prompt over a field holding the offered
-// text, selected. Title and placement are left to Qt: the application's
-// name, centred on the window.
+// text, selected, titled with the application's name. It opens beside the
+// window's field that it asks about, which is scrolled into view first; a
+// field that `parent` does not hold leaves the placement to Qt, centred on
+// the window.
 class QtInputDialog final : public InputDialog {
 public:
     explicit QtInputDialog(QWidget* parent) : parent_(parent) {}
-    std::optional<QString> ask(const QString& prompt, const QString& offered) override;
+    std::optional<QString> ask(const QString& prompt, const QString& offered, const char* about) override;
 
 private:
     QWidget* parent_;

@@ -117,7 +117,7 @@ int pagesOf(const QString& pdf)
 // reply).
 class FieldSurveyor final : public InputDialog {
 public:
-    std::optional<QString> ask(const QString& prompt, const QString&) override
+    std::optional<QString> ask(const QString& prompt, const QString&, const char*) override
     {
         if (prompt.contains(QString::fromUtf8("是否正确")) || next_ == values_.size())
             return QString();

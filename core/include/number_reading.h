@@ -10,9 +10,11 @@ namespace korvane {
 // Plain decimal notation: optional sign, digits with an optional decimal
 // point, optional exponent ("1.5e3"). Blanks around the number are ignored,
 // and the full-width digits, signs, point and blank that a Chinese input
-// method types are read as their ASCII twins. Anything else, an empty text,
-// NaN, infinity and values beyond the range of a double give no number.
-// The text is UTF-8.
+// method types are read as their ASCII twins, the ideographic full stop "。"
+// as the point. Anything else gives no number: an empty text, NaN, infinity,
+// values beyond the range of a double, and a comma of any width ("1,5" may
+// be a decimal comma or a thousands separator; the surveyor is not guessed
+// at). The text is UTF-8.
 std::optional<double> readNumber(std::string_view text);
 
 enum class ConfirmationReply {

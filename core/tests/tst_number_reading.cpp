@@ -27,6 +27,9 @@ TEST(ReadNumber, AcceptsPlainDecimalNotation)
         {"5.", 5.0},              {"  42  ", 42.0},     {"\t7\n", 7.0},     {"1e3", 1000.0},
         {"2.5E-2", 0.025},        {"-0", -0.0},         {"007", 7.0},       {"1e308", 1e308},
         {"３４５．６", 345.6},    {"－１２", -12.0},    {"＋１", 1.0},      {"　８　", 8.0},
+        // the ideographic full stop, as the point key types it in Chinese
+        // punctuation mode, alone or among full-width characters
+        {"902。1006", 902.1006},  {"－１２。５", -12.5}, {"。５", 0.5},     {"5。", 5.0},
         {"１ｅ２", 100.0},
     };
     for (const auto& c : cases) {
@@ -42,7 +45,9 @@ TEST(ReadNumber, RefusesEverythingElse)
 {
     for (const char* text : {"", "   ", "abc", "1,5", "1.2.3", "--1", "+-1", "1e", "e5", ".", "-",
                              "nan", "NaN", "inf", "-infinity", "0x10", "1 2", "12m", "1e999",
-                             "-1e400", "1e-400", "三", "1。5", "\xff", "1\xe3\x80"}) {
+                             "-1e400", "1e-400", "三", "\xff", "1\xe3\x80",
+                             // a comma of any width, a point too many
+                             "1，5", "１、５", "1。2。3", "1.5。", "。"}) {
         SCOPED_TRACE(text);
         EXPECT_FALSE(readNumber(text).has_value());
     }
@@ -96,6 +101,7 @@ TEST(ReadConfirmation, EmptyAcceptsZeroReentersOtherwiseUnclear)
         {"-0", ConfirmationReply::Reenter},    {" ０ ", ConfirmationReply::Reenter},
         {"0e5", ConfirmationReply::Reenter},   {"y", ConfirmationReply::Unclear},
         {"0k", ConfirmationReply::Unclear},    {"是", ConfirmationReply::Unclear},
+        {"０。０", ConfirmationReply::Reenter}, {"。", ConfirmationReply::Unclear},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

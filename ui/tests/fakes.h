@@ -34,7 +34,7 @@ inline void PrintTo(const QString& text, std::ostream* out)
 namespace korvane::testing {
 
 // Answers each prompt with the next reply of its script and records the
-// prompts and what each offered. A reply is what the operator types before
+// prompts, what each offered and the field each was about. A reply is what the operator types before
 // Enter: typing replaces the offered text, an empty reply is Enter alone and
 // takes it, nothing is Cancel. Running out of replies cancels, so a short
 // script cannot hang.
@@ -44,10 +44,11 @@ public:
     ScriptedDialog(std::initializer_list<std::optional<QString>> replies) : replies_(replies) {}
 
     void add(std::optional<QString> reply) { replies_.push_back(std::move(reply)); }
-    std::optional<QString> ask(const QString& prompt, const QString& offered) override
+    std::optional<QString> ask(const QString& prompt, const QString& offered, const char* about) override
     {
         prompts.push_back(prompt);
         offers.push_back(offered);
+        fields.push_back(QString::fromLatin1(about));
         if (replies_.empty())
             return std::nullopt;
         const std::optional<QString> reply = replies_.front();
@@ -60,6 +61,7 @@ public:
 
     QStringList prompts;
     QStringList offers;
+    QStringList fields;
 
 private:
     std::deque<std::optional<QString>> replies_;

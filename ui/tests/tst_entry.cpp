@@ -93,6 +93,12 @@ TEST(GuidedEntry, AllAcceptedTakesEighteenDialogsWithTheFirstPassTexts)
     EXPECT_EQ(run.dialog.prompts, expected);
     EXPECT_EQ(run.dialog.offers, QStringList(18, QString())) << "nothing kept yet: every field opens empty";
     EXPECT_EQ(run.beeps, 0);
+    // each prompt and confirmation names the field that echoes its value, so
+    // that the dialog can open beside it
+    QStringList about;
+    for (const char* field : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text8", "Text9", "Text10"})
+        about << field << field;
+    EXPECT_EQ(run.dialog.fields, about);
 
     // stored at full precision, shown padded to the row's decimals
     const QMap<QString, QString> shown{
@@ -216,26 +222,78 @@ TEST(GuidedEntry, ReentryChangesOnlyItsOwnField)
     }
 }
 
+// A text that does not read as a number is asked for again with a beep, and
+// offered again, selected, so that one key mends it; it is never kept.
 TEST(GuidedEntry, RefusedEntryTextsAskTheSamePromptAgainWithABeep)
 {
-    EntryRun run;
-    // Ya: empty, letters, a comma, then a number
-    run.dialog.add(typed[0]);
-    run.dialog.add(QString());
-    for (const char* refused : {"", "abc", "1,5", "12m"})
-        run.dialog.add(QString::fromUtf8(refused));
-    run.dialog.add(QStringLiteral("-1200.5"));
-    run.dialog.add(QString());
-    for (int i = 2; i < 9; ++i) {
-        run.dialog.add(typed[i]);
+    const QString yaPrompt = QStringLiteral("请输入已知点 A 的横座标 Ya:");
+    const QString yaReentry = QStringLiteral("输入正确的已知点 A 的横座标 Ya:");
+    const QString yaWording =
+        QStringLiteral(" 确认输入是否正确  ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )");
+    struct Case {
+        const char* name;
+        const char* keptYa; // from an earlier compute; nullptr: none
+        // the replies for Ya from its first prompt to its last confirmation
+        std::vector<std::optional<QString>> replies;
+        QStringList prompts; // of Ya
+        QStringList offers;  // at those prompts
+        int beeps;
+        double Ya;
+    };
+    const Case cases[] = {
+        {"empty, letters, a comma, a unit; each offered again",
+         nullptr,
+         {"", "abc", "1,5", "12m", "-1200.5", ""},
+         {yaPrompt, yaPrompt, yaPrompt, yaPrompt, yaPrompt, yaWording},
+         {"", "", "abc", "1,5", "12m", ""},
+         4,
+         -1200.5},
+        {"a full-width comma in place of the kept value, mended",
+         "-1200.5",
+         {"－１２００，５", "－１２００．５", ""},
+         {yaPrompt, yaPrompt, yaWording},
+         {"-1200.5", "－１２００，５", ""},
+         1,
+         -1200.5},
+        {"at the re-entry prompt, offered in place of the value sent back",
+         nullptr,
+         {"-1200.4", "0", "1、5", "-1200.5", ""},
+         {yaPrompt, yaWording, yaReentry, yaReentry, standard},
+         {"", "", "-1200.4", "1、5", ""},
+         1,
+         -1200.5},
+        {"the ideographic full stop of a Chinese input method is a point",
+         nullptr,
+         {"-1200。5", ""},
+         {yaPrompt, yaWording},
+         {"", ""},
+         0,
+         -1200.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EntryRun run;
+        if (c.keptYa)
+            run.kept.texts["Ya"] = QString::fromUtf8(c.keptYa);
+        run.dialog.add(typed[0]);
         run.dialog.add(QString());
-    }
-    ASSERT_EQ(run.go(), EntryOutcome::Completed);
+        for (const auto& reply : c.replies)
+            run.dialog.add(reply);
+        for (int i = 2; i < 9; ++i) {
+            run.dialog.add(typed[i]);
+            run.dialog.add(QString());
+        }
+        ASSERT_EQ(run.go(), EntryOutcome::Completed);
 
-    EXPECT_EQ(run.beeps, 4);
-    EXPECT_EQ(run.dialog.prompts.mid(2, 5),
-              QStringList(5, QStringLiteral("请输入已知点 A 的横座标 Ya:")));
-    EXPECT_EQ(run.writesTo("Text2"), QStringList({" -1200.500"}));
+        const qsizetype count = c.prompts.size();
+        EXPECT_EQ(run.dialog.prompts.mid(2, count), c.prompts);
+        EXPECT_EQ(run.dialog.offers.mid(2, count), c.offers);
+        EXPECT_EQ(run.beeps, c.beeps);
+        EXPECT_EQ(run.observations.Ya, c.Ya);
+        EXPECT_EQ(run.writesTo("Text2").last(), " -1200.500");
+        EXPECT_EQ(run.kept.texts.value("Ya"), "-1200.5") << "only the accepted value is kept";
+        EXPECT_EQ(run.kept.writes, 9);
+    }
 }
 
 TEST(GuidedEntry, UnclearConfirmationIsAskedAgainUnchanged)

@@ -1391,6 +1391,93 @@ TEST(Form1, FieldsAreReadOnlyCopyableAndShowATextTooWideAsTheirTooltip)
     EXPECT_FALSE(x->text().isEmpty());
 }
 
+// Enter and Return click the focused button as Space does, and the focused
+// button wears a frame in the highlight colour; Escape in the window does
+// nothing. Each key is pressed in a running event loop, as the end command
+// ends one.
+TEST(Form1, EnterOnAFocusedButtonClicksItAndEscapeDoesNothing)
+{
+    struct Case {
+        const char* name;
+        const char* focused;
+        Qt::Key key;
+        int prompts; // of the compute command
+        int prints;
+        bool ends;
+    };
+    const Case cases[] = {
+        {"Enter on 平差计算", "Command1", Qt::Key_Enter, 1, 0, false},
+        {"Return on 平差计算", "Command1", Qt::Key_Return, 1, 0, false},
+        {"Return on 结束计算", "Command2", Qt::Key_Return, 0, 0, true},
+        {"Enter on 结束计算", "Command2", Qt::Key_Enter, 0, 0, true},
+        {"Return on 打 印", "Command3", Qt::Key_Return, 0, 1, false},
+        {"Escape on a field", "Text1", Qt::Key_Escape, 0, 0, false},
+        {"Escape on a button", "Command2", Qt::Key_Escape, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedDialog dialog; // cancels the first prompt
+        RecordingMessages messages;
+        Form1 form(&dialog, &messages);
+        PrintRecorder printer;
+        printer.attach(form);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QWidget* focused = form.findChild<QWidget*>(c.focused);
+        focused->setFocus();
+        ASSERT_TRUE(focused->hasFocus());
+
+        QTimer::singleShot(0, &form, [&] {
+            QTest::keyClick(focused, c.key);
+            if (form.isVisible())
+                QCoreApplication::exit(1);
+        });
+        // a stuck key would otherwise hang the test; gone with the case
+        QTimer stuck;
+        stuck.setSingleShot(true);
+        QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        stuck.start(5000);
+        EXPECT_EQ(QCoreApplication::exec(), c.ends ? 0 : 1);
+        EXPECT_EQ(form.isVisible(), !c.ends);
+        EXPECT_EQ(dialog.prompts.size(), c.prompts);
+        EXPECT_EQ(printer.prints, c.prints);
+        EXPECT_EQ(messages.messages, QStringList());
+    }
+}
+
+// how many pixels of `button` show the highlight colour
+int highlighted(QWidget* button)
+{
+    const QImage image = button->grab().toImage();
+    const QRgb highlight = button->palette().color(QPalette::Highlight).rgb();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == highlight;
+    return count;
+}
+
+TEST(Form1, TheFocusedButtonWearsAFrameAllRound)
+{
+    Form1 form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    for (const char* name : {"Command1", "Command2", "Command3"}) {
+        SCOPED_TRACE(name);
+        auto* button = form.findChild<QPushButton*>(name);
+        form.findChild<QWidget*>("Text1")->setFocus();
+        EXPECT_EQ(highlighted(button), 0);
+        button->setFocus();
+        // two pixels wide all round, three in from the edge: a ring whose
+        // outer side is six pixels shorter than the button's
+        const int outerWidth = button->width() - 6;
+        const int outerHeight = button->height() - 6;
+        EXPECT_GE(highlighted(button), outerWidth * outerHeight - (outerWidth - 4) * (outerHeight - 4));
+    }
+}
+
 TEST(Form1, EndButtonEndsTheEventLoopWithExitCodeZero)
 {
     Form1 form;

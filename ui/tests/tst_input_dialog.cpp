@@ -1,5 +1,6 @@
 #include "fakes.h"
 #include "form1.h"
+#include "layout.h"
 #include "qt_dialogs.h"
 #include "save_file_dialog.h"
 
@@ -63,7 +64,7 @@ TEST(QtInputDialog, ShowsThePromptAloneOverAnEmptyFieldWithChineseButtons)
     });
 
     QtInputDialog input(nullptr);
-    const std::optional<QString> reply = input.ask(QStringLiteral("请输入已知点 A 的纵座标 Xa:"), QString());
+    const std::optional<QString> reply = input.ask(QStringLiteral("请输入已知点 A 的纵座标 Xa:"), QString(), "Text1");
 
     ASSERT_TRUE(reply.has_value());
     EXPECT_EQ(*reply, QStringLiteral("512.34567"));
@@ -81,7 +82,7 @@ TEST(QtInputDialog, CancelGivesNoText)
         return false;
     });
     QtInputDialog input(nullptr);
-    EXPECT_FALSE(input.ask(QStringLiteral("?"), QStringLiteral("7")).has_value());
+    EXPECT_FALSE(input.ask(QStringLiteral("?"), QStringLiteral("7"), "Text1").has_value());
     EXPECT_TRUE(noWindowLeft());
 }
 
@@ -112,7 +113,7 @@ TEST(QtInputDialog, OffersTheRememberedValueSelected)
         });
         QtInputDialog input(nullptr);
         const std::optional<QString> reply =
-            input.ask(QStringLiteral("请输入 A--B 观测边长 S1: "), QStringLiteral("594.0588"));
+            input.ask(QStringLiteral("请输入 A--B 观测边长 S1: "), QStringLiteral("594.0588"), "Text5");
         ASSERT_TRUE(reply.has_value());
         EXPECT_EQ(*reply, QString::fromUtf8(c.reply));
         EXPECT_EQ(fieldAtStart, QStringLiteral("594.0588"));
@@ -208,30 +209,44 @@ TEST(QtSaveFileDialog, ProposesTheNameInChineseAndAsksBeforeReplacingAReport)
 }
 
 // The whole compute command through the window's own dialogs: the operator
-// types each value and presses Enter on every confirmation.
+// types each value and presses Enter on every confirmation. No dialog covers
+// the field that echoes its value, nor the field's caption.
 TEST(QtInputDialog, DrivesAWholeComputeOfTheWindow)
 {
     const QStringList typed{"1000", "1000", "1000", "1600", "500", "500", "500", "500", "800"};
+    const char* const fields[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text8", "Text9", "Text10"};
     QStringList replies;
     for (const QString& value : typed)
         replies << value << QString();
-    QStringList prompts;
-    ModalDriver driver([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QInputDialog*>(modal);
-        if (!dialog || replies.isEmpty())
-            return false;
-        prompts << dialog->labelText();
-        QTest::keyClicks(dialog->findChild<QLineEdit*>(), replies.takeFirst());
-        QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_Return);
-        return !replies.isEmpty();
-    });
 
     testing::RecordingMessages messages;
     Form1 form(nullptr, &messages);
     form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const auto onScreen = [&form](const char* name) {
+        const QWidget* widget = form.findChild<QWidget*>(QString::fromLatin1(name));
+        return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    };
+
+    QStringList prompts;
+    QStringList covered;
+    ModalDriver driver([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QInputDialog*>(modal);
+        if (!dialog || replies.isEmpty())
+            return false;
+        const char* about = fields[prompts.size() / 2];
+        prompts << dialog->labelText();
+        if (dialog->frameGeometry().intersects(onScreen(about))
+            || dialog->frameGeometry().intersects(onScreen(layout::find(about)->captionLabel)))
+            covered << dialog->labelText();
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(), replies.takeFirst());
+        QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_Return);
+        return !replies.isEmpty();
+    });
     form.Command1_Click();
 
     EXPECT_EQ(prompts.size(), 18);
+    EXPECT_EQ(covered, QStringList());
     EXPECT_EQ(messages.messages, QStringList());
     EXPECT_TRUE(form.lastComputeFinished());
     EXPECT_EQ(form.findChild<QLineEdit*>("Text10")->text(), QStringLiteral("  800.0000"));

@@ -1,6 +1,8 @@
 #include "check_line.h"
 #include "checked_networks.h"
 #include "form1.h"
+#include "form_window.h"
+#include "layout.h"
 #include "line_control.h"
 
 #include "adjustment.h"
@@ -13,11 +15,13 @@
 #include <QPushButton>
 #include <QRawFont>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 
 namespace korvane {
 namespace {
@@ -74,6 +78,59 @@ TEST(Layout, EveryControlLiesInsideTheWindowButTheHiddenLabel)
     EXPECT_EQ(form.findChild<QLineEdit*>("Text1")->geometry(), QRect(232, 176, 89, 18));
 }
 
+// The window opens as large as the form where the screen holds it, and can
+// be made no smaller; on a smaller screen it fits the screen and scrolls to
+// every field and button, each in its place in the unsqueezed form.
+TEST(Layout, TheWindowFitsTheScreenAndScrollsToEveryControl)
+{
+    const struct {
+        const char* name;
+        QRect available;
+        bool scrolls;
+        bool sideways; // the screen is narrower than the form and a scroll bar
+    } screens[] = {
+        {"1920 x 1080 less a 40-pixel panel", QRect(0, 0, 1920, 1040), false, false},
+        {"the same at a screen scale of 2", QRect(0, 0, 960, 520), true, false},
+        {"800 x 600 with a panel at the top", QRect(0, 40, 800, 560), true, true},
+    };
+    for (const auto& screen : screens) {
+        SCOPED_TRACE(screen.name);
+        FormWindow window;
+        auto* form = new Form1;
+        window.setForm(form);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.fitInto(screen.available);
+        QApplication::processEvents(); // the window system's word on the new size
+
+        const QSize whole = form->minimumSize();
+        EXPECT_EQ(whole, layout::clientPixels()) << "the size the window opens at before the form is built";
+        const QSize framed = window.frameGeometry().size();
+        EXPECT_TRUE(framed.width() <= screen.available.width() && framed.height() <= screen.available.height())
+            << framed.width() << " x " << framed.height();
+        EXPECT_EQ(window.size() != whole, screen.scrolls);
+        EXPECT_EQ(window.minimumSize(), window.size());
+        window.resize(100, 100);
+        QApplication::processEvents();
+        EXPECT_EQ(window.size(), window.minimumSize()) << "made no smaller";
+        EXPECT_EQ(form->size(), whole) << "the form is never squeezed";
+        EXPECT_EQ(window.verticalScrollBar()->isVisible(), screen.scrolls);
+        EXPECT_EQ(window.horizontalScrollBar()->isVisible(), screen.sideways);
+
+        for (QWidget* control : form->findChildren<QWidget*>()) {
+            if (!qobject_cast<QLineEdit*>(control) && !qobject_cast<QPushButton*>(control))
+                continue;
+            SCOPED_TRACE(control->objectName().toStdString());
+            const QPoint centre = control->geometry().center();
+            window.ensureVisible(centre.x(), centre.y(), control->width() / 2 + 1, control->height() / 2 + 1);
+            const QRect inView(control->mapTo(window.viewport(), QPoint(0, 0)), control->size());
+            EXPECT_TRUE(window.viewport()->rect().contains(inView));
+        }
+        EXPECT_EQ(form->findChild<QLineEdit*>("Text1")->geometry(), QRect(232, 176, 89, 18));
+        EXPECT_EQ(form->findChild<QPushButton*>("Command3")->geometry(), QRect(560, 624, 65, 33));
+    }
+}
+
 TEST(Layout, TabRunsThroughFieldsAndButtonsInTheLayoutsOrder)
 {
     Form1 form;
@@ -96,12 +153,23 @@ TEST(Layout, TabRunsThroughFieldsAndButtonsInTheLayoutsOrder)
 
 TEST(Layout, FocusStartsInText1)
 {
-    Form1 form;
-    form.show();
-    QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    ASSERT_NE(QApplication::focusWidget(), nullptr);
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Text1"));
+    for (const bool framed : {false, true}) {
+        SCOPED_TRACE(framed ? "in the program's scroll frame" : "the form alone");
+        FormWindow frame;
+        std::unique_ptr<Form1> alone;
+        QWidget* window = &frame;
+        if (framed) {
+            frame.setForm(new Form1);
+        } else {
+            alone = std::make_unique<Form1>();
+            window = alone.get();
+        }
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Text1"));
+    }
 }
 
 TEST(Layout, FieldsAreNamedForScreenReadersByTheirCaptions)
