@@ -199,13 +199,18 @@ struct FaultRun {
     std::vector<Milestone> heard;
 };
 
-// Runs the adjustment over a result holding a previous run's values and
+// Runs the adjustment (or, with `placeOnly`, the placement of B and D from
+// the sides as they stand) over a result holding a previous run's values and
 // returns the error it raised.
-AdjustmentError runExpectingFault(FaultRun& run)
+AdjustmentError runExpectingFault(FaultRun& run, bool placeOnly = false)
 {
     run.r.xp1 = run.r.w = run.r.ms = run.r.B.md = 7.0f;
+    const auto listener = [&](Milestone m) { run.heard.push_back(m); };
     try {
-        adjust(run.o, run.r, [&](Milestone m) { run.heard.push_back(m); });
+        if (placeOnly)
+            placePoints(run.o, run.r, computeKnownSide(run.o, run.r), listener);
+        else
+            adjust(run.o, run.r, listener);
     } catch (const AdjustmentError& e) {
         return e;
     }
@@ -261,14 +266,65 @@ TEST(AdjustmentFault, EachTriangleThatCannotBeFormedIsNamed)
     }
 }
 
-TEST(AdjustmentFault, FlatTriangleHasNoHeight)
+// Sides on a base A-C of exactly 100 m, so that a corner on the line of two
+// others gives a cosine of exactly 1 or -1.
+Observations onBaseOf100m(double S1, double S2, double S4, double S5, double S6)
 {
-    // S1 = S2 + S3: A lies on the line B-C, the angle at B is exactly 0
-    // and so is the height hB
-    FaultRun run{{0, 0, 0, 100, 150, 50, 80, 80, 120}, {}, {}};
-    const AdjustmentError e = runExpectingFault(run);
-    EXPECT_EQ(e.fault(), Fault::FlatTriangle);
-    EXPECT_EQ(e.triangle(), Triangle::ABC);
+    return {0, 0, 0, 100, S1, S2, S4, S5, S6};
+}
+
+// Three corners on one line (an angle of exactly 0 or 180 degrees), as
+// measured or as adjusted, and adjusted sides that no longer close a
+// triangle: the fault names the triangle, in the placement also the point it
+// places, and nothing after it is stored.
+TEST(AdjustmentFault, FlatTrianglesAsMeasuredAndAsAdjustedAreNamed)
+{
+    const struct {
+        const char* name;
+        Observations o;
+        Stage stage; // PointB, PointD: the sides placed as if adjusted
+        Fault fault;
+        Triangle triangle;
+        const char* quantity;
+    } cases[] = {
+        {"B between A and C", onBaseOf100m(30, 70, 60, 60, 66), Stage::Adjustment, Fault::FlatTriangle,
+         Triangle::ABC, "angleABC"},
+        {"C between A and B", onBaseOf100m(150, 50, 60, 60, 66), Stage::Adjustment, Fault::FlatTriangle,
+         Triangle::ABC, "angleABC"},
+        {"C between A and D", onBaseOf100m(60, 60, 20, 120, 66), Stage::Adjustment, Fault::FlatTriangle,
+         Triangle::ACD, "angleACD"},
+        {"D between A and C", onBaseOf100m(60, 60, 70, 30, 66), Stage::Adjustment, Fault::FlatTriangle,
+         Triangle::ACD, "angleACD"},
+        {"D between A and B", onBaseOf100m(60, 60, 90, 25, 35), Stage::Adjustment, Fault::FlatTriangle,
+         Triangle::ABD, "angleADB"},
+        {"B between A and D", onBaseOf100m(60, 60, 60, 80, 20), Stage::Adjustment, Fault::FlatTriangle,
+         Triangle::ABD, "angleADB"},
+        {"adjusted, B between A and C", onBaseOf100m(30, 70, 60, 60, 66), Stage::PointB, Fault::FlatTriangle,
+         Triangle::ABC, "angleABC"},
+        {"adjusted, C between A and B", onBaseOf100m(150, 50, 60, 60, 66), Stage::PointB, Fault::FlatTriangle,
+         Triangle::ABC, "angleABC"},
+        {"adjusted, C between A and D", onBaseOf100m(60, 60, 20, 120, 66), Stage::PointD, Fault::FlatTriangle,
+         Triangle::ACD, "angleACD"},
+        {"adjusted, D between A and C", onBaseOf100m(60, 60, 70, 30, 66), Stage::PointD, Fault::FlatTriangle,
+         Triangle::ACD, "angleACD"},
+        {"adjusted S2 too short for A-B-C", onBaseOf100m(60, 10, 60, 60, 66), Stage::PointB, Fault::NoTriangle,
+         Triangle::ABC, "angleABC"},
+        {"adjusted S4 too short for A-C-D", onBaseOf100m(60, 60, 10, 60, 66), Stage::PointD, Fault::NoTriangle,
+         Triangle::ACD, "angleACD"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FaultRun run{c.o, {}, {}};
+        const bool measured = c.stage == Stage::Adjustment;
+        const AdjustmentError e = runExpectingFault(run, !measured);
+        EXPECT_EQ(e.fault(), c.fault);
+        EXPECT_EQ(e.stage(), c.stage);
+        EXPECT_EQ(e.triangle(), c.triangle);
+        EXPECT_EQ(e.quantity(), c.quantity);
+        EXPECT_EQ(run.heard, measured ? std::vector{Milestone::KnownSide} : std::vector<Milestone>{});
+        EXPECT_EQ(run.r.xp1, 7.0) << "nothing of B is stored";
+        EXPECT_EQ(run.o.S1, c.o.S1) << "the sides are not adjusted";
+    }
 }
 
 TEST(AdjustmentFault, UnitWeightErrorBeyondSinglePrecisionOverflows)
@@ -329,39 +385,6 @@ TEST(CheckedArithmetic, NarrowingToSingleOverflowsOnlyBeyondTheFloatRange)
         }
     }
     EXPECT_THROW(toSingle(std::nan(""), site), AdjustmentError);
-}
-
-// Adjusted sides that no longer close a triangle: the fault names the point
-// that the triangle places, and nothing of either point is stored.
-TEST(PlacementFault, EachTriangleNamesThePointItPlaces)
-{
-    const struct {
-        const char* name;
-        double Observations::*side;
-        Triangle triangle;
-        Stage stage;
-    } cases[] = {
-        {"S2TooShortForABC", &Observations::S2, Triangle::ABC, Stage::PointB},
-        {"S4TooShortForACD", &Observations::S4, Triangle::ACD, Stage::PointD},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Observations o = measuredField();
-        o.*c.side = 10.0;
-        AdjustmentResult r;
-        const double azimuthAC = computeKnownSide(o, r);
-        std::vector<Milestone> heard;
-        try {
-            placePoints(o, r, azimuthAC, [&](Milestone m) { heard.push_back(m); });
-            FAIL() << "no fault raised";
-        } catch (const AdjustmentError& e) {
-            EXPECT_EQ(e.fault(), Fault::NoTriangle);
-            EXPECT_EQ(e.triangle(), c.triangle);
-            EXPECT_EQ(e.stage(), c.stage);
-        }
-        EXPECT_TRUE(heard.empty());
-        EXPECT_EQ(r.xp1, 0.0);
-    }
 }
 
 TEST(PointPrecisionFault, NegativeWeightReciprocalStopsBeforeTheStandardErrors)
