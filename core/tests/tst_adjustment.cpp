@@ -104,7 +104,7 @@ TEST(Adjustment, ConsistentSidesNeedNoCorrection)
     EXPECT_NEAR(r.yp2, field.D.y, oneMicrometre);
 }
 
-TEST(Adjustment, KAndCorrectionsComeFromTheSinglePrecisionMisclosure)
+TEST(Adjustment, KComesFromTheSinglePrecisionMisclosure)
 {
     Observations o = measuredField();
     const Observations measured = o;
@@ -119,15 +119,43 @@ TEST(Adjustment, KAndCorrectionsComeFromTheSinglePrecisionMisclosure)
     // the last digits of a double
     constexpr double doubleRoundOff = 1e-12;
     EXPECT_NEAR(r.K * k.aa, -static_cast<double>(r.w), doubleRoundOff * std::abs(r.w));
-    // and so does the condition equation with the corrections applied
-    const double vS6 = o.S6 - measured.S6;
-    const double av = k.a1 * (o.S1 - measured.S1) + k.a2 * (o.S2 - measured.S2) +
-                      k.a4 * (o.S4 - measured.S4) + k.a5 * (o.S5 - measured.S5) + k.a6 * vS6;
-    EXPECT_NEAR(av, -static_cast<double>(r.w), oneMicroarcsecond);
+}
 
-    const double vv = std::pow(o.S1 - measured.S1, 2) + std::pow(o.S2 - measured.S2, 2) +
-                      std::pow(o.S4 - measured.S4, 2) + std::pow(o.S5 - measured.S5, 2) + vS6 * vS6;
-    EXPECT_NEAR(r.ms, std::sqrt(vv) * 1000.0, tenthMicrometreInMillimetres);
+// 3-4-5 triangles on both sides of A-C: right angles at B and at D, and every
+// other angle of the three triangles known exactly.
+const Network kite{{0, 0}, {2.4, 1.8}, {0, 5}, {-2.4, 1.8}};
+
+// A coefficient is the change of the angles B-A-C + C-A-D - B-A-D, in
+// seconds, per metre of its side. On the kite the law of cosines,
+// differentiated by hand, gives per metre: d(BAC)/dS1 = 0 and d(BAC)/dS2 =
+// 1/3 (the right angle at B), d(CAD)/dS5 = 0 and d(CAD)/dS4 = 1/3 (at D), and
+// in A-B-D (sin BAD = 0.96) d(BAD)/dS1 = d(BAD)/dS5 = -4/9 and d(BAD)/dS6 =
+// 5/9; a radian is 206265 seconds.
+TEST(Adjustment, ConditionCoefficientsOfTheKiteAreTheHandWorkedOnes)
+{
+    Observations o = kite.exactObservations();
+    AdjustmentResult r;
+    computeKnownSide(o, r);
+    const ConditionCoefficients k = adjustSides(o, r, {});
+    constexpr double secondsPerRadian = 206265;
+    // far finer than the 1e-6 by which 3600 degPerRad differs from 206265
+    constexpr double relativeTolerance = 1e-9;
+    const struct {
+        const char* name;
+        double value;
+        double byHand;
+    } cases[] = {
+        {"hB", k.hB, 3.0},
+        {"hD", k.hD, 3.0},
+        {"a1", k.a1, secondsPerRadian * 4 / 9},
+        {"a2", k.a2, secondsPerRadian / 3},
+        {"a4", k.a4, secondsPerRadian / 3},
+        {"a5", k.a5, secondsPerRadian * 4 / 9},
+        {"a6", k.a6, -secondsPerRadian * 5 / 9},
+        {"[aa]", k.aa, secondsPerRadian * secondsPerRadian * 25 / 27},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(c.value, c.byHand, relativeTolerance * std::abs(c.byHand)) << c.name;
 }
 
 TEST(Adjustment, ListenerHearsEachGroupInOrder)
@@ -148,8 +176,7 @@ TEST(Adjustment, ListenerHearsEachGroupInOrder)
 
 TEST(Adjustment, ExactRightAnglesAreSolvedAsNinetyDegrees)
 {
-    // 3-4-5 triangles on both sides of A-C: the cosine at B and at D is 0
-    const Network kite{{0, 0}, {2.4, 1.8}, {0, 5}, {-2.4, 1.8}};
+    // the cosine at B and at D is 0
     Observations o = kite.exactObservations();
     AdjustmentResult r;
     adjust(o, r);
