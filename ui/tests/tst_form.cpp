@@ -3,6 +3,7 @@
 #include "fault_message.h"
 #include "form1.h"
 #include "guided_entry.h"
+#include "print_menu.h"
 #include "report_text.h"
 #include "results_display.h"
 #include "settings_memory.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -433,10 +435,7 @@ TEST(Form1, SavesTheReportAsAPdfThatReadsBackLineForLineAndPreviewsItsPages)
     QTemporaryDir folder;
     ScriptedSaveDialog files(folder.filePath("测区 12.3"));
     form.setSaveFileDialog(&files);
-    // the proposed name's digits must not follow a locale with digits of its own
-    QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
     form.SaveAsPdf_Click();
-    QLocale::setDefault(QLocale::c());
 
     ASSERT_EQ(messages.messages, QStringList());
     ASSERT_EQ(files.asked.size(), 1u);
@@ -453,8 +452,6 @@ TEST(Form1, SavesTheReportAsAPdfThatReadsBackLineForLineAndPreviewsItsPages)
     ASSERT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"测区 12.3.pdf"});
     const QString pdf = folder.filePath("测区 12.3.pdf");
     expectReportInPdf(pdf, form.observations(), form.result());
-    EXPECT_EQ(pdfInfo(pdf, "Title"), "Korvane");
-    EXPECT_EQ(pdfInfo(pdf, "Creator"), "Korvane");
 
     // the preview shows the pages of the same page layout
     QString title;
@@ -472,6 +469,22 @@ TEST(Form1, SavesTheReportAsAPdfThatReadsBackLineForLineAndPreviewsItsPages)
     EXPECT_EQ(previewPages, pdfInfo(pdf, "Pages").toInt());
     EXPECT_GE(previewPages, 1);
     EXPECT_EQ(messages.messages, QStringList());
+}
+
+// The proposed file is named after the date and time to the second, in ASCII
+// digits whatever the locale, in the documents folder or else the home folder.
+TEST(PrintMenu, ProposesAPdfNamedAfterTheDateAndTime)
+{
+    const QDateTime now(QDate(2024, 11, 28), QTime(13, 47, 59));
+    const QByteArray home = qgetenv("HOME");
+    QTemporaryDir otherHome;
+    qputenv("HOME", QFile::encodeName(otherHome.path()));
+    EXPECT_EQ(proposedPdfPath(now), otherHome.path() + "/Korvane-20241128-134759.pdf");
+    QDir(otherHome.path()).mkdir("Documents");
+    QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+    EXPECT_EQ(proposedPdfPath(now), otherHome.path() + "/Documents/Korvane-20241128-134759.pdf");
+    QLocale::setDefault(QLocale::c());
+    qputenv("HOME", home);
 }
 
 TEST(Form1, PrintButtonOffersPreviewAndPdfOnItsContextMenu)
