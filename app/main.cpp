@@ -1,20 +1,21 @@
+#include "command_line.h"
 #include "form1.h"
+#include "qt_chinese.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
+    // what the command line answers by itself needs no display
+    if (const std::optional<int> exitCode = korvane::answerCommandLine(argc, argv, korvane::QtOptions::NotYetTaken))
+        return *exitCode;
+
     QApplication app(argc, argv);
     // dialogs without a title of their own show the program's name
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvane"));
-    // Qt's own words in its dialogs (the file dialog, the print preview) in
-    // Chinese like every other text, whatever the desktop's language; without
-    // the translations installed they stay in English
-    QTranslator qtWords;
-    if (qtWords.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtWords);
+    const korvane::QtChineseWords qtWords;
+    if (const std::optional<int> exitCode = korvane::answerCommandLine(argc, argv, korvane::QtOptions::Taken))
+        return *exitCode;
 
     korvane::Form1 form;
     form.show();
