@@ -36,6 +36,8 @@ TEST(FaultMessage, NamesTheFaultInTheSurveyorsTerms)
          {"S2", "零或负数", "A-B-C"}},
         {"flat triangle", AdjustmentError(Stage::Adjustment, Fault::FlatTriangle, "a4", Triangle::ACD),
          {"A-C-D", "一条直线"}},
+        {"flat triangle as adjusted", AdjustmentError(Stage::PointD, Fault::FlatTriangle, "angleACD", Triangle::ACD),
+         {"平差后，三角形 A-C-D 的三个顶点在一条直线上"}},
         {"side beyond single precision at entry", AdjustmentError(Stage::Entry, Fault::Overflow, "S4"),
          {"S4", "单精度"}},
         {"overflow in the computation", AdjustmentError(Stage::PointD, Fault::Overflow, "yp2"),
