@@ -26,6 +26,7 @@ public:
 
     int open(const char* path, int flags, mode_t) override
     {
+        EXPECT_NE(path, temporary) << "a taken name tried again";
         temporary = path;
         EXPECT_TRUE(flags & O_EXCL) << "never into an existing file";
         return record("open") ? descriptor : -1;
