@@ -1,11 +1,12 @@
-// The real korvane, started as a process: the window with Qt's own words in
-// simplified Chinese, ended with its end button, and the command line that
-// needs no display.
+// The real korvane, started as a process: a compute through its own dialogs,
+// Qt's own words in simplified Chinese, the end button; and the command line
+// that needs no display.
 
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -42,7 +43,7 @@ Finished korvane(const QStringList& arguments, const QProcessEnvironment& enviro
             QString::fromUtf8(program.readAllStandardError())};
 }
 
-TEST(Program, ShowsTheWindowWithQtsWordsInSimplifiedChineseAndEndsWithItsEndButton)
+TEST(Program, ComputesThroughItsDialogsSpeaksQtsWordsInSimplifiedChineseAndEndsWithItsEndButton)
 {
     QTemporaryDir settings;
     QProcessEnvironment environment = withoutDisplay();
@@ -58,6 +59,11 @@ TEST(Program, ShowsTheWindowWithQtsWordsInSimplifiedChineseAndEndsWithItsEndButt
     const QStringList told = run.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_FALSE(told.isEmpty()) << run.err.toStdString();
     EXPECT_EQ(told.first(), "window: Korvane");
+    EXPECT_EQ(told.filter(QRegularExpression("^prompt: ")).size(), 18);
+    // 500 m sides on a base of 600 m are consistent: no misclosure
+    for (const char* field : {"Text7:  600.0000", "Text17: 0.00秒", "Text12: 1400.000", "Text15: 600.000",
+                              "Text16: 1300.000"})
+        EXPECT_TRUE(told.contains(QString::fromUtf8(field))) << field << " in " << run.out.toStdString();
     // simplified, where traditional Chinese has 複製, 貼上, 全部選擇
     for (const char* word : {"menu: 复制(&C)", "menu: 粘贴(&P)", "menu: 全选"})
         EXPECT_TRUE(told.contains(QString::fromUtf8(word))) << word << " in " << run.out.toStdString();

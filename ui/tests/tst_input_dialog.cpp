@@ -1,5 +1,4 @@
 #include "fakes.h"
-#include "form1.h"
 #include "qt_dialogs.h"
 #include "save_file_dialog.h"
 
@@ -9,7 +8,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -204,45 +202,6 @@ TEST(QtSaveFileDialog, ProposesTheNameInChineseAndAsksBeforeReplacingAReport)
     EXPECT_EQ(seen, QStringList({"保存报告为 PDF", "PDF 文件 (*.pdf)", QDir(folder.path()).absolutePath(),
                                  "Korvane-20240102-030405.pdf", "保存在：", "文件名：", "文件类型：", "保存", "取消"}));
     EXPECT_TRUE(question.contains("测区 12.3.pdf")) << question.toStdString();
-    EXPECT_TRUE(noWindowLeft());
-}
-
-// The whole compute command through the window's own dialogs: the operator
-// types each value and presses Enter on every confirmation.
-TEST(QtInputDialog, DrivesAWholeComputeOfTheWindow)
-{
-    const QStringList typed{"1000", "1000", "1000", "1600", "500", "500", "500", "500", "800"};
-    QStringList replies;
-    for (const QString& value : typed)
-        replies << value << QString();
-    QStringList prompts;
-    ModalDriver driver([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QInputDialog*>(modal);
-        if (!dialog || replies.isEmpty())
-            return false;
-        prompts << dialog->labelText();
-        QTest::keyClicks(dialog->findChild<QLineEdit*>(), replies.takeFirst());
-        QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_Return);
-        return !replies.isEmpty();
-    });
-
-    testing::RecordingMessages messages;
-    Form1 form(nullptr, &messages);
-    form.show();
-    form.Command1_Click();
-
-    EXPECT_EQ(prompts.size(), 18);
-    EXPECT_EQ(messages.messages, QStringList());
-    EXPECT_TRUE(form.lastComputeFinished());
-    EXPECT_EQ(form.findChild<QLineEdit*>("Text10")->text(), QStringLiteral("  800.0000"));
-    // a rhombus of 500 m sides on the 600 m diagonal A-C has the diagonal
-    // B-D of 800 m: consistent, without misclosure
-    EXPECT_EQ(form.findChild<QLineEdit*>("Text7")->text(), QStringLiteral("  600.0000"));
-    EXPECT_EQ(form.findChild<QLineEdit*>("Text17")->text(), QStringLiteral(" 0.00秒"));
-    EXPECT_EQ(form.findChild<QLineEdit*>("Text12")->text(), QStringLiteral(" 1400.000"));
-    EXPECT_EQ(form.findChild<QLineEdit*>("Text15")->text(), QStringLiteral(" 600.000"));
-    EXPECT_EQ(form.findChild<QLineEdit*>("Text16")->text(), QStringLiteral(" 1300.000"));
-    form.close();
     EXPECT_TRUE(noWindowLeft());
 }
 
