@@ -147,10 +147,8 @@ TEST(Adjustment, ConditionCoefficientsOfTheKiteAreTheHandWorkedOnes)
     } cases[] = {
         {"hB", k.hB, 3.0},
         {"hD", k.hD, 3.0},
-        {"a1", k.a1, secondsPerRadian * 4 / 9},
-        {"a2", k.a2, secondsPerRadian / 3},
-        {"a4", k.a4, secondsPerRadian / 3},
-        {"a5", k.a5, secondsPerRadian * 4 / 9},
+        {"a1", k.a1, secondsPerRadian * 4 / 9},   {"a2", k.a2, secondsPerRadian / 3},
+        {"a4", k.a4, secondsPerRadian / 3},       {"a5", k.a5, secondsPerRadian * 4 / 9},
         {"a6", k.a6, -secondsPerRadian * 5 / 9},
         {"[aa]", k.aa, secondsPerRadian * secondsPerRadian * 25 / 27},
     };

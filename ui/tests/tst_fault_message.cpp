@@ -76,17 +76,10 @@ TEST(FaultMessage, EachSystemErrorOfTheSavedReportHasItsOwnSentence)
         int error;
         QString says;
     } cases[] = {
-        {"EACCES", EACCES, notWritable},
-        {"EPERM", EPERM, notWritable},
-        {"EROFS", EROFS, notWritable},
-        {"ENOENT", ENOENT, missing},
-        {"ENOTDIR", ENOTDIR, missing},
-        {"ENOSPC", ENOSPC, full},
-        {"EDQUOT", EDQUOT, full},
-        {"ENAMETOOLONG", ENAMETOOLONG, notAName},
-        {"EINVAL", EINVAL, notAName},
-        {"EISDIR", EISDIR, notAName},
-        {"EILSEQ", EILSEQ, notAName},
+        {"EACCES", EACCES, notWritable},   {"EPERM", EPERM, notWritable},       {"EROFS", EROFS, notWritable},
+        {"ENOENT", ENOENT, missing},       {"ENOTDIR", ENOTDIR, missing},       {"ENOSPC", ENOSPC, full},
+        {"EDQUOT", EDQUOT, full},          {"ENAMETOOLONG", ENAMETOOLONG, notAName}, {"EINVAL", EINVAL, notAName},
+        {"EISDIR", EISDIR, notAName},      {"EILSEQ", EILSEQ, notAName},
         {"EIO", EIO, QString("写入磁盘时出错（系统错误代码 %1）。请检查磁盘后再保存。").arg(EIO)},
     };
     for (const auto& c : cases) {

@@ -42,10 +42,7 @@ public:
     }
     int fsync(int fd) override { return fd == descriptor && record("fsync") ? 0 : -1; }
     int close(int fd) override { return fd == descriptor && record("close") ? 0 : -1; }
-    int rename(const char* from, const char* to) override
-    {
-        return record("rename " + named(from) + " " + to) ? 0 : -1;
-    }
+    int rename(const char* from, const char* to) override { return record("rename " + named(from) + " " + to) ? 0 : -1; }
     int unlink(const char* path) override { return record("unlink " + named(path)) ? 0 : -1; }
 
 private:
