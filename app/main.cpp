@@ -1,10 +1,9 @@
 #include "command_line.h"
 #include "form1.h"
 #include "form_window.h"
+#include "qt_chinese.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
@@ -13,14 +12,12 @@ int main(int argc, char* argv[])
         return *status;
 
     QApplication app(argc, argv);
+    // what is left once Qt has taken its own options is a mistake
+    if (const std::optional<int> status = korvane::refuseLeftoverArguments(argc, argv))
+        return *status;
     // dialogs without a title of their own show the program's name
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvane"));
-    // Qt's own words in its dialogs (the file dialog, the print preview) in
-    // Chinese like every other text, whatever the desktop's language; without
-    // the translations installed they stay in English
-    QTranslator qtWords;
-    if (qtWords.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtWords);
+    const korvane::QtChineseWords qtWords;
 
     // The window is shown before the form is built: the form's controls load
     // the fonts, most of the start-up's work, while the window maps.

@@ -103,6 +103,16 @@ std::optional<DistanceAccuracy> readAccuracy(const QString& text, QString& probl
 
 } // namespace
 
+std::optional<int> refuseLeftoverArguments(int argc, char* argv[])
+{
+    if (argc <= 1)
+        return std::nullopt;
+    const QString first = QString::fromLocal8Bit(argv[1]);
+    if (first.startsWith(u'-'))
+        return refuse(QStringLiteral("不认识的选项：%1").arg(first.mid(first.startsWith(QStringLiteral("--")) ? 2 : 1)));
+    return refuse(QStringLiteral("多余的参数：%1").arg(first));
+}
+
 std::optional<int> runCommandLine(int argc, char* argv[])
 {
     QStringList arguments;

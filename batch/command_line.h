@@ -13,4 +13,10 @@ namespace korvane {
 // options), or nothing when they do not and the window is to start.
 std::optional<int> runCommandLine(int argc, char* argv[]);
 
+// Once the window's application has taken Qt's own options out of argv, any
+// argument left is a mistake (a mistyped option, a file named without
+// --batch): its exit status, the mistake said on standard error; nothing
+// when argv holds the program's name alone.
+std::optional<int> refuseLeftoverArguments(int argc, char* argv[]);
+
 } // namespace korvane

@@ -28,6 +28,11 @@ double triangleAngle(NamedSide p, NamedSide q, NamedSide r, const Site& site)
     const double c = divide(numerator, finite(2.0 * p.length * q.length, site), site);
     if (c == 0.0)
         return 90.0;
+    // A cosine of exactly 1 or -1 is an angle of 0 or 180 degrees: three
+    // corners on one line. Its height would not tell, as the ten-decimal pi
+    // leaves sin(180 degrees) near 9e-11 rather than 0.
+    if (c == 1.0 || c == -1.0)
+        fail(site, Fault::FlatTriangle);
 
     const double sineSquared = 1.0 - c * c;
     if (sineSquared < 0.0)

@@ -10,9 +10,10 @@ struct NamedSide {
 };
 
 // The angle between the sides p and q, opposite r, by the law of cosines taken
-// through an arctangent: degrees, from 0 to 180. A side that is zero or
-// negative, or three sides that violate the triangle inequality, fail with the
-// triangle named in `site`.
+// through an arctangent: degrees, strictly between 0 and 180. A side that is
+// zero or negative, three sides that violate the triangle inequality, or
+// three that put the corners on one line (an angle of exactly 0 or 180
+// degrees: FlatTriangle) fail with the triangle named in `site`.
 //
 // A cosine of exactly zero is a right angle: it is answered as 90 degrees
 // directly, where the arctangent of s / c would divide by zero.

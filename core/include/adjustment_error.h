@@ -24,7 +24,7 @@ enum class Fault {
     CoincidentControlPoints,  // A and C coincide: the starting side S3 is zero
     NonPositiveSide,          // a side of a triangle is zero or negative
     NoTriangle,               // three sides that violate the triangle inequality
-    FlatTriangle,             // a triangle whose height is zero (points on one line)
+    FlatTriangle,             // corners on one line: an angle of 0 or 180 degrees, or no height
     DivisionByZero,
     Overflow,                 // a value beyond double range, or beyond float where kept single
     InvalidOperation,         // any other result that is not a number

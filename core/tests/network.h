@@ -26,9 +26,8 @@ inline constexpr double oneMicrometre = 1e-6;   // m
 inline constexpr double tenMicrometres = 1e-5;  // m
 // ms, mx, my, md are in millimetres
 inline constexpr double tenthMicrometreInMillimetres = 1e-4;
-inline constexpr double oneMicrometreInMillimetres = 1e-3;
+inline constexpr double tenMicrometresInMillimetres = 1e-2;
 inline constexpr double tenthMilliarcsecond = 1e-4; // seconds of arc, for w
-inline constexpr double oneMicroarcsecond = 1e-6;   // seconds of arc
 inline constexpr double tenPicodegrees = 1e-10;     // degrees, for azimuths
 // the weight reciprocals are pure numbers
 inline constexpr double weightReciprocalUnitsIn6thDecimal = 1e-6;

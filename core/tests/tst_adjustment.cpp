@@ -104,7 +104,7 @@ TEST(Adjustment, ConsistentSidesNeedNoCorrection)
     EXPECT_NEAR(r.yp2, field.D.y, oneMicrometre);
 }
 
-TEST(Adjustment, KAndCorrectionsComeFromTheSinglePrecisionMisclosure)
+TEST(Adjustment, KComesFromTheSinglePrecisionMisclosure)
 {
     Observations o = measuredField();
     const Observations measured = o;
@@ -119,15 +119,49 @@ TEST(Adjustment, KAndCorrectionsComeFromTheSinglePrecisionMisclosure)
     // the last digits of a double
     constexpr double doubleRoundOff = 1e-12;
     EXPECT_NEAR(r.K * k.aa, -static_cast<double>(r.w), doubleRoundOff * std::abs(r.w));
-    // and so does the condition equation with the corrections applied
-    const double vS6 = o.S6 - measured.S6;
-    const double av = k.a1 * (o.S1 - measured.S1) + k.a2 * (o.S2 - measured.S2) +
-                      k.a4 * (o.S4 - measured.S4) + k.a5 * (o.S5 - measured.S5) + k.a6 * vS6;
-    EXPECT_NEAR(av, -static_cast<double>(r.w), oneMicroarcsecond);
+}
 
-    const double vv = std::pow(o.S1 - measured.S1, 2) + std::pow(o.S2 - measured.S2, 2) +
-                      std::pow(o.S4 - measured.S4, 2) + std::pow(o.S5 - measured.S5, 2) + vS6 * vS6;
-    EXPECT_NEAR(r.ms, std::sqrt(vv) * 1000.0, tenthMicrometreInMillimetres);
+// 3-4-5 triangles on both sides of A-C: right angles at B and at D, and every
+// other angle of the three triangles known exactly.
+const Network kite{{0, 0}, {2.4, 1.8}, {0, 5}, {-2.4, 1.8}};
+
+// A coefficient is the change of the angles B-A-C + C-A-D - B-A-D, in
+// seconds, per metre of its side. On the kite the law of cosines,
+// differentiated by hand, gives per metre: d(BAC)/dS1 = 0 and d(BAC)/dS2 =
+// 1/3 (the right angle at B), d(CAD)/dS5 = 0 and d(CAD)/dS4 = 1/3 (at D), and
+// in A-B-D (sin BAD = 0.96) d(BAD)/dS1 = d(BAD)/dS5 = -4/9 and d(BAD)/dS6 =
+// 5/9; a radian is 206265 seconds.
+TEST(Adjustment, ConditionCoefficientsOfTheKiteAreTheHandWorkedOnes)
+{
+    Observations o = kite.exactObservations();
+    AdjustmentResult r;
+    computeKnownSide(o, r);
+    const ConditionCoefficients k = adjustSides(o, r, {});
+    constexpr double secondsPerRadian = 206265;
+    // far finer than the 1e-6 by which 3600 degPerRad differs from 206265
+    constexpr double relativeTolerance = 1e-9;
+    const struct {
+        const char* name;
+        double value;
+        double byHand;
+    } cases[] = {
+        {"hB", k.hB, 3.0},
+        {"hD", k.hD, 3.0},
+        {"a1", k.a1, secondsPerRadian * 4 / 9},   {"a2", k.a2, secondsPerRadian / 3},
+        {"a4", k.a4, secondsPerRadian / 3},       {"a5", k.a5, secondsPerRadian * 4 / 9},
+        {"a6", k.a6, -secondsPerRadian * 5 / 9},
+        {"[aa]", k.aa, secondsPerRadian * secondsPerRadian * 25 / 27},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(c.value, c.byHand, relativeTolerance * std::abs(c.byHand)) << c.name;
+
+    // the right angles at B and D are solved as 90 degrees, not divided by zero
+    Observations exact = kite.exactObservations();
+    adjust(exact, r);
+    EXPECT_NEAR(r.xp1, kite.B.x, oneNanometre);
+    EXPECT_NEAR(r.yp1, kite.B.y, oneNanometre);
+    EXPECT_NEAR(r.xp2, kite.D.x, oneNanometre);
+    EXPECT_NEAR(r.yp2, kite.D.y, oneNanometre);
 }
 
 TEST(Adjustment, ListenerHearsEachGroupInOrder)
@@ -143,22 +177,6 @@ TEST(Adjustment, ListenerHearsEachGroupInOrder)
     // md from the stored single-precision mx and my
     const double mx = r.B.mx, my = r.B.my;
     EXPECT_EQ(r.B.md, static_cast<float>(std::sqrt(mx * mx + my * my)));
-    EXPECT_EQ(r.B.mx, static_cast<float>(static_cast<double>(r.ms) * std::sqrt(static_cast<double>(r.B.invPx))));
-}
-
-TEST(Adjustment, ExactRightAnglesAreSolvedAsNinetyDegrees)
-{
-    // 3-4-5 triangles on both sides of A-C: the cosine at B and at D is 0
-    const Network kite{{0, 0}, {2.4, 1.8}, {0, 5}, {-2.4, 1.8}};
-    Observations o = kite.exactObservations();
-    AdjustmentResult r;
-    adjust(o, r);
-    EXPECT_NEAR(r.w, 0.0f, tenthMilliarcsecond);
-    EXPECT_NEAR(r.xp1, 2.4, oneNanometre);
-    EXPECT_NEAR(r.yp1, 1.8, oneNanometre);
-    EXPECT_NEAR(r.xp2, -2.4, oneNanometre);
-    EXPECT_NEAR(r.yp2, 1.8, oneNanometre);
-    EXPECT_GT(r.B.md, 0.0f);
 }
 
 TEST(Adjustment, SymmetricRhombusOnAnEastwardBase)
@@ -199,13 +217,18 @@ struct FaultRun {
     std::vector<Milestone> heard;
 };
 
-// Runs the adjustment over a result holding a previous run's values and
+// Runs the adjustment (or, with `placeOnly`, the placement of B and D from
+// the sides as they stand) over a result holding a previous run's values and
 // returns the error it raised.
-AdjustmentError runExpectingFault(FaultRun& run)
+AdjustmentError runExpectingFault(FaultRun& run, bool placeOnly = false)
 {
     run.r.xp1 = run.r.w = run.r.ms = run.r.B.md = 7.0f;
+    const auto listener = [&](Milestone m) { run.heard.push_back(m); };
     try {
-        adjust(run.o, run.r, [&](Milestone m) { run.heard.push_back(m); });
+        if (placeOnly)
+            placePoints(run.o, run.r, computeKnownSide(run.o, run.r), listener);
+        else
+            adjust(run.o, run.r, listener);
     } catch (const AdjustmentError& e) {
         return e;
     }
@@ -261,14 +284,56 @@ TEST(AdjustmentFault, EachTriangleThatCannotBeFormedIsNamed)
     }
 }
 
-TEST(AdjustmentFault, FlatTriangleHasNoHeight)
+// Sides on a base A-C of exactly 100 m, so that a corner on the line of two
+// others gives a cosine of exactly 1 or -1.
+Observations onBaseOf100m(double S1, double S2, double S4, double S5, double S6)
 {
-    // S1 = S2 + S3: A lies on the line B-C, the angle at B is exactly 0
-    // and so is the height hB
-    FaultRun run{{0, 0, 0, 100, 150, 50, 80, 80, 120}, {}, {}};
-    const AdjustmentError e = runExpectingFault(run);
-    EXPECT_EQ(e.fault(), Fault::FlatTriangle);
-    EXPECT_EQ(e.triangle(), Triangle::ABC);
+    return {0, 0, 0, 100, S1, S2, S4, S5, S6};
+}
+
+// Three corners on one line (an angle of exactly 0 or 180 degrees), as
+// measured or as adjusted, and adjusted sides that no longer close a
+// triangle: the fault names the triangle, in the placement also the point it
+// places, and nothing after it is stored.
+TEST(AdjustmentFault, FlatTrianglesAsMeasuredAndAsAdjustedAreNamed)
+{
+    using enum Stage;
+    using enum Fault;
+    using enum Triangle;
+    const struct {
+        const char* name;
+        Observations o;
+        Stage stage; // PointB, PointD: the sides placed as if adjusted
+        Fault fault;
+        Triangle triangle;
+        const char* quantity;
+    } cases[] = {
+        {"B between A and C", onBaseOf100m(30, 70, 60, 60, 66), Adjustment, FlatTriangle, ABC, "angleABC"},
+        {"C between A and B", onBaseOf100m(150, 50, 60, 60, 66), Adjustment, FlatTriangle, ABC, "angleABC"},
+        {"C between A and D", onBaseOf100m(60, 60, 20, 120, 66), Adjustment, FlatTriangle, ACD, "angleACD"},
+        {"D between A and C", onBaseOf100m(60, 60, 70, 30, 66), Adjustment, FlatTriangle, ACD, "angleACD"},
+        {"D between A and B", onBaseOf100m(60, 60, 90, 25, 35), Adjustment, FlatTriangle, ABD, "angleADB"},
+        {"B between A and D", onBaseOf100m(60, 60, 60, 80, 20), Adjustment, FlatTriangle, ABD, "angleADB"},
+        {"adjusted, B between A and C", onBaseOf100m(30, 70, 60, 60, 66), PointB, FlatTriangle, ABC, "angleABC"},
+        {"adjusted, C between A and B", onBaseOf100m(150, 50, 60, 60, 66), PointB, FlatTriangle, ABC, "angleABC"},
+        {"adjusted, C between A and D", onBaseOf100m(60, 60, 20, 120, 66), PointD, FlatTriangle, ACD, "angleACD"},
+        {"adjusted, D between A and C", onBaseOf100m(60, 60, 70, 30, 66), PointD, FlatTriangle, ACD, "angleACD"},
+        {"adjusted S2 too short for A-B-C", onBaseOf100m(60, 10, 60, 60, 66), PointB, NoTriangle, ABC, "angleABC"},
+        {"adjusted S4 too short for A-C-D", onBaseOf100m(60, 60, 10, 60, 66), PointD, NoTriangle, ACD, "angleACD"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FaultRun run{c.o, {}, {}};
+        const bool measured = c.stage == Adjustment;
+        const AdjustmentError e = runExpectingFault(run, !measured);
+        EXPECT_EQ(e.fault(), c.fault);
+        EXPECT_EQ(e.stage(), c.stage);
+        EXPECT_EQ(e.triangle(), c.triangle);
+        EXPECT_EQ(e.quantity(), c.quantity);
+        EXPECT_EQ(run.heard, measured ? std::vector{Milestone::KnownSide} : std::vector<Milestone>{});
+        EXPECT_EQ(run.r.xp1, 7.0) << "nothing of B is stored";
+        EXPECT_EQ(run.o.S1, c.o.S1) << "the sides are not adjusted";
+    }
 }
 
 TEST(AdjustmentFault, UnitWeightErrorBeyondSinglePrecisionOverflows)
@@ -329,39 +394,6 @@ TEST(CheckedArithmetic, NarrowingToSingleOverflowsOnlyBeyondTheFloatRange)
         }
     }
     EXPECT_THROW(toSingle(std::nan(""), site), AdjustmentError);
-}
-
-// Adjusted sides that no longer close a triangle: the fault names the point
-// that the triangle places, and nothing of either point is stored.
-TEST(PlacementFault, EachTriangleNamesThePointItPlaces)
-{
-    const struct {
-        const char* name;
-        double Observations::*side;
-        Triangle triangle;
-        Stage stage;
-    } cases[] = {
-        {"S2TooShortForABC", &Observations::S2, Triangle::ABC, Stage::PointB},
-        {"S4TooShortForACD", &Observations::S4, Triangle::ACD, Stage::PointD},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Observations o = measuredField();
-        o.*c.side = 10.0;
-        AdjustmentResult r;
-        const double azimuthAC = computeKnownSide(o, r);
-        std::vector<Milestone> heard;
-        try {
-            placePoints(o, r, azimuthAC, [&](Milestone m) { heard.push_back(m); });
-            FAIL() << "no fault raised";
-        } catch (const AdjustmentError& e) {
-            EXPECT_EQ(e.fault(), Fault::NoTriangle);
-            EXPECT_EQ(e.triangle(), c.triangle);
-            EXPECT_EQ(e.stage(), c.stage);
-        }
-        EXPECT_TRUE(heard.empty());
-        EXPECT_EQ(r.xp1, 0.0);
-    }
 }
 
 TEST(PointPrecisionFault, NegativeWeightReciprocalStopsBeforeTheStandardErrors)

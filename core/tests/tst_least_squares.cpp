@@ -18,6 +18,7 @@
 namespace korvane {
 namespace {
 
+using testing::distance;
 using testing::Network;
 using testing::Point;
 using Matrix4 = std::array<std::array<double, 4>, 4>;
@@ -137,12 +138,21 @@ TEST(LeastSquaresCheck, RandomRealisticRhombiAgreeWithTheRigorousSolution)
         EXPECT_NEAR(r.B.invPy, ls.cofactors[1][1], testing::weightReciprocalUnitsIn3rdDecimal);
         EXPECT_NEAR(r.D.invPx, ls.cofactors[2][2], testing::weightReciprocalUnitsIn3rdDecimal);
         EXPECT_NEAR(r.D.invPy, ls.cofactors[3][3], testing::weightReciprocalUnitsIn3rdDecimal);
-        // with unit side weights the a-posteriori unit-weight error is the
-        // root of the sum of squared residuals: the same ms, in millimetres
-        const double vv = std::pow(o.S1 - measured.S1, 2) + std::pow(o.S2 - measured.S2, 2) +
-                          std::pow(o.S4 - measured.S4, 2) + std::pow(o.S5 - measured.S5, 2) +
-                          std::pow(o.S6 - measured.S6, 2);
-        EXPECT_NEAR(r.ms, std::sqrt(vv) * 1000.0, testing::oneMicrometreInMillimetres);
+        // Every adjusted side is the distance between the rigorously placed
+        // corners, and ms the root of the sum of their squared residuals (with
+        // unit side weights, the a-posteriori unit-weight error), in mm.
+        const double rigorous[] = {distance(A, ls.B), distance(ls.B, C), distance(C, ls.D), distance(ls.D, A),
+                                   distance(ls.B, ls.D)};
+        const double adjustedSides[] = {o.S1, o.S2, o.S4, o.S5, o.S6};
+        const double measuredSides[] = {measured.S1, measured.S2, measured.S4, measured.S5, measured.S6};
+        double vv = 0;
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_NEAR(adjustedSides[i], rigorous[i], testing::tenMicrometres) << "S1, S2, S4, S5, S6: " << i;
+            vv += std::pow(rigorous[i] - measuredSides[i], 2);
+        }
+        EXPECT_NEAR(r.ms, std::sqrt(vv) * 1000.0, testing::tenMicrometresInMillimetres);
+        // the diagonal between the program's own B and D is its adjusted S6
+        EXPECT_NEAR(distance({r.xp1, r.yp1}, {r.xp2, r.yp2}), o.S6, testing::tenMicrometres);
 
         // the error ellipses against the rigorous cofactors of each point:
         // axes within 1 %, and the covariance that orients them

@@ -31,6 +31,9 @@ TEST(ReadNumber, AcceptsPlainDecimalNotation)
         // punctuation mode, alone or among full-width characters
         {"902。1006", 902.1006},  {"－１２。５", -12.5}, {"。５", 0.5},     {"5。", 5.0},
         {"１ｅ２", 100.0},
+        {"０", 0.0},              {"１", 1.0},          {"２", 2.0},        {"３", 3.0},
+        {"４", 4.0},              {"５", 5.0},          {"６", 6.0},        {"７", 7.0},
+        {"８", 8.0},              {"９", 9.0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -13,6 +13,16 @@ namespace korvane {
 
 namespace {
 
+class SystemFileCalls final : public FileCalls {
+public:
+    int open(const char* path, int flags, mode_t mode) override { return ::open(path, flags, mode); }
+    ssize_t write(int fd, const void* bytes, std::size_t count) override { return ::write(fd, bytes, count); }
+    int fsync(int fd) override { return ::fsync(fd); }
+    int close(int fd) override { return ::close(fd); }
+    int rename(const char* from, const char* to) override { return std::rename(from, to); }
+    int unlink(const char* path) override { return ::unlink(path); }
+};
+
 std::string folderOf(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
@@ -27,7 +37,7 @@ std::string folderOf(const std::string& path)
 // given its name.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& folder)
+    TemporaryFile(const std::string& folder, FileCalls& calls) : calls_(calls)
     {
         // a short name of its own, so a chosen name near the length limit
         // fails at the renaming, as a name, and not here
@@ -40,7 +50,7 @@ public:
             const auto end = std::to_chars(hex, hex + sizeof hex, tag & 0xffffffffULL, 16).ptr;
             path_ = folder + "/.korvane-" + std::string(hex, end) + ".part";
             // 0666 less the user's umask, as any new document of the user
-            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            fd_ = calls_.open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ >= 0 || errno != EEXIST)
                 return;
         }
@@ -48,9 +58,9 @@ public:
     ~TemporaryFile()
     {
         if (fd_ >= 0)
-            ::close(fd_);
+            calls_.close(fd_);
         if (fd_ != neverCreated && !renamed_)
-            ::unlink(path_.c_str());
+            calls_.unlink(path_.c_str());
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -62,7 +72,7 @@ public:
     // close() reports what a network disk only finds out at the end
     bool close()
     {
-        return ::close(std::exchange(fd_, closed)) == 0;
+        return calls_.close(std::exchange(fd_, closed)) == 0;
     }
     void markRenamed() { renamed_ = true; }
 
@@ -70,15 +80,16 @@ private:
     static constexpr int neverCreated = -1;
     static constexpr int closed = -2;
 
+    FileCalls& calls_;
     std::string path_;
     int fd_ = neverCreated;
     bool renamed_ = false;
 };
 
-bool writeAll(int fd, std::string_view bytes)
+bool writeAll(FileCalls& calls, int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = calls.write(fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -119,51 +130,52 @@ FileError::Reason fileErrorReason(int systemError)
     }
 }
 
-void writeWholeFile(const std::string& path, std::string_view bytes)
+FileCalls& systemFileCalls()
 {
-    const auto fail = [&path](int error) { throw FileError(fileErrorReason(error), path, error); };
+    static SystemFileCalls calls;
+    return calls;
+}
 
-    TemporaryFile file(folderOf(path));
-    if (!file.isOpen())
-        fail(errno);
-    // on the disk before it takes the name, so a power cut cannot leave an
-    // empty file where the old one was
-    if (!writeAll(file.fd(), bytes) || ::fsync(file.fd()) != 0 || !file.close())
-        fail(errno);
-    if (std::rename(file.path().c_str(), path.c_str()) != 0)
-        fail(errno);
-    file.markRenamed();
+void writeWholeFile(const std::string& path, std::string_view bytes, FileCalls& calls)
+{
+    WholeFileWriter file(path, calls);
+    file.write(bytes);
+    file.commit();
 }
 
 struct WholeFileWriter::Part {
-    explicit Part(const std::string& folder) : file(folder) {}
+    Part(const std::string& folder, FileCalls& calls) : calls(calls), file(folder, calls) {}
+    FileCalls& calls;
     TemporaryFile file;
 };
 
-WholeFileWriter::WholeFileWriter(std::string path) : path_(std::move(path)), part_(std::make_unique<Part>(folderOf(path_)))
+WholeFileWriter::WholeFileWriter(std::string path, FileCalls& calls)
+    : path_(std::move(path)), part_(std::make_unique<Part>(folderOf(path_), calls))
 {
-    if (!part_->file.isOpen()) {
-        const int error = errno;
-        throw FileError(fileErrorReason(error), path_, error);
-    }
+    if (!part_->file.isOpen())
+        fail(errno);
 }
 
 WholeFileWriter::~WholeFileWriter() = default;
 
+void WholeFileWriter::fail(int error) const
+{
+    throw FileError(fileErrorReason(error), path_, error);
+}
+
 void WholeFileWriter::write(std::string_view bytes)
 {
-    if (!writeAll(part_->file.fd(), bytes)) {
-        const int error = errno;
-        throw FileError(fileErrorReason(error), path_, error);
-    }
+    if (!writeAll(part_->calls, part_->file.fd(), bytes))
+        fail(errno);
 }
 
 void WholeFileWriter::commit()
 {
-    const auto fail = [this](int error) { throw FileError(fileErrorReason(error), path_, error); };
-    if (::fsync(part_->file.fd()) != 0 || !part_->file.close())
+    // on the disk before it takes the name, so a power cut cannot leave an
+    // empty file where the old one was
+    if (part_->calls.fsync(part_->file.fd()) != 0 || !part_->file.close())
         fail(errno);
-    if (std::rename(part_->file.path().c_str(), path_.c_str()) != 0)
+    if (part_->calls.rename(part_->file.path().c_str(), path_.c_str()) != 0)
         fail(errno);
     part_->file.markRenamed();
 }

@@ -7,10 +7,13 @@
 // file of that name as it was: an archived computation is never replaced by
 // a broken one.
 
+#include <cstddef>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include <sys/types.h>
 
 namespace korvane {
 
@@ -41,9 +44,26 @@ private:
 // The reason behind an errno of opening, writing or naming a file.
 FileError::Reason fileErrorReason(int systemError);
 
+// The system calls of the write, each as POSIX has it: a result below zero
+// and errno on a fault. The write makes no other, so a test can stand in
+// calls of its own to see their order and to fail any one of them.
+class FileCalls {
+public:
+    virtual ~FileCalls() = default;
+    virtual int open(const char* path, int flags, mode_t mode) = 0;
+    virtual ssize_t write(int fd, const void* bytes, std::size_t count) = 0;
+    virtual int fsync(int fd) = 0;
+    virtual int close(int fd) = 0;
+    virtual int rename(const char* from, const char* to) = 0;
+    virtual int unlink(const char* path) = 0;
+};
+
+// the operating system's own
+FileCalls& systemFileCalls();
+
 // Writes `bytes` to `path` (file system encoding), replacing a file of that
 // name. Throws FileError naming `path`.
-void writeWholeFile(const std::string& path, std::string_view bytes);
+void writeWholeFile(const std::string& path, std::string_view bytes, FileCalls& calls = systemFileCalls());
 
 // The same for a file made piece by piece, too large to hold whole (a batch
 // run's results): each piece goes to the temporary file as it comes, and
@@ -54,7 +74,7 @@ public:
     // Makes the temporary file in the folder of `path`, so that a folder
     // that cannot take the file fails before anything is computed. Throws
     // FileError naming `path`.
-    explicit WholeFileWriter(std::string path);
+    explicit WholeFileWriter(std::string path, FileCalls& calls = systemFileCalls());
     ~WholeFileWriter();
     WholeFileWriter(const WholeFileWriter&) = delete;
     WholeFileWriter& operator=(const WholeFileWriter&) = delete;
@@ -63,6 +83,8 @@ public:
     void commit();
 
 private:
+    [[noreturn]] void fail(int systemError) const;
+
     struct Part;
     std::string path_;
     std::unique_ptr<Part> part_;

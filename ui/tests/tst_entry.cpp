@@ -450,19 +450,35 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
     }
 }
 
+// Each side beyond the float range is named as itself; its copy keeps its
+// earlier value, and the typed text is kept, to be offered and mended.
 TEST(GuidedEntry, SideBeyondSinglePrecisionIsAnOverflowNamingTheSide)
 {
-    EntryRun run;
-    run.dialog = ScriptedDialog{"0", "", "0", "", "1", "", "1", "", "1e39", ""};
-    try {
-        run.go();
-        FAIL() << "no error";
-    } catch (const AdjustmentError& error) {
-        EXPECT_EQ(error.fault(), Fault::Overflow);
-        EXPECT_EQ(error.stage(), Stage::Entry);
-        EXPECT_EQ(error.quantity(), "S1") << "named as the surveyor names the side";
+    const struct {
+        const char* side;
+        float AdjustmentResult::*copy;
+    } sides[] = {{"S1", &AdjustmentResult::s1}, {"S2", &AdjustmentResult::s2}, {"S4", &AdjustmentResult::s4},
+                 {"S5", &AdjustmentResult::s5}, {"S6", &AdjustmentResult::s6}};
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(sides[i].side);
+        EntryRun run;
+        run.result.*sides[i].copy = -1.0f;
+        // the four coordinates, the sides before this one, then this one
+        for (int value = 0; value <= 4 + i; ++value) {
+            run.dialog.add(value == 4 + i ? QStringLiteral("1e39") : QStringLiteral("1"));
+            run.dialog.add(QString());
+        }
+        try {
+            run.go();
+            FAIL() << "no error";
+        } catch (const AdjustmentError& error) {
+            EXPECT_EQ(error.fault(), Fault::Overflow);
+            EXPECT_EQ(error.stage(), Stage::Entry);
+            EXPECT_EQ(error.quantity(), sides[i].side);
+        }
+        EXPECT_EQ(run.result.*sides[i].copy, -1.0f);
+        EXPECT_EQ(run.kept.texts.value(sides[i].side), "1e+39");
     }
-    EXPECT_EQ(run.observations.S1, 1e39);
 }
 
 } // namespace

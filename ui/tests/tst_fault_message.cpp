@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 namespace korvane {
 namespace {
 
@@ -34,6 +36,8 @@ TEST(FaultMessage, NamesTheFaultInTheSurveyorsTerms)
          {"S2", "零或负数", "A-B-C"}},
         {"flat triangle", AdjustmentError(Stage::Adjustment, Fault::FlatTriangle, "a4", Triangle::ACD),
          {"A-C-D", "一条直线"}},
+        {"flat triangle as adjusted", AdjustmentError(Stage::PointD, Fault::FlatTriangle, "angleACD", Triangle::ACD),
+         {"平差后，三角形 A-C-D 的三个顶点在一条直线上"}},
         {"side beyond single precision at entry", AdjustmentError(Stage::Entry, Fault::Overflow, "S4"),
          {"S4", "单精度"}},
         {"overflow in the computation", AdjustmentError(Stage::PointD, Fault::Overflow, "yp2"),
@@ -54,6 +58,35 @@ TEST(FaultMessage, NamesTheFaultInTheSurveyorsTerms)
             EXPECT_TRUE(message.contains(part)) << message.toStdString() << " lacks " << part.toStdString();
         for (const char* internal : {"angle", "Stage", "Fault", "NoTriangle", "s4"})
             EXPECT_FALSE(message.contains(QLatin1String(internal))) << message.toStdString();
+    }
+}
+
+// Each errno that saving the report can meet says in its own sentence why
+// the file was not saved and what to do.
+TEST(FaultMessage, EachSystemErrorOfTheSavedReportHasItsOwnSentence)
+{
+    const QString notWritable =
+        "不能在这个文件夹中写入文件（没有写入权限，或磁盘是只读的）。请选择另一个文件夹后再保存。";
+    const QString missing = "这个文件夹不存在。请选择另一个文件夹后再保存。";
+    const QString full = "磁盘已满。请清理磁盘或选择另一个磁盘后再保存。";
+    const QString notAName =
+        "这个名字不能用作文件名（太长、含有磁盘不允许的字符，或是一个文件夹的名字）。请换一个文件名后再保存。";
+    const struct {
+        const char* name;
+        int error;
+        QString says;
+    } cases[] = {
+        {"EACCES", EACCES, notWritable},   {"EPERM", EPERM, notWritable},       {"EROFS", EROFS, notWritable},
+        {"ENOENT", ENOENT, missing},       {"ENOTDIR", ENOTDIR, missing},       {"ENOSPC", ENOSPC, full},
+        {"EDQUOT", EDQUOT, full},          {"ENAMETOOLONG", ENAMETOOLONG, notAName}, {"EINVAL", EINVAL, notAName},
+        {"EISDIR", EISDIR, notAName},      {"EILSEQ", EILSEQ, notAName},
+        {"EIO", EIO, QString("写入磁盘时出错（系统错误代码 %1）。请检查磁盘后再保存。").arg(EIO)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FileError error(fileErrorReason(c.error), "/home/测量/报告.pdf", c.error);
+        EXPECT_EQ(pdfFailureMessage(error).toStdString(),
+                  ("报告没有保存为 PDF 文件“/home/测量/报告.pdf”：" + c.says).toStdString());
     }
 }
 

@@ -1,6 +1,7 @@
 #include "qt_printer.h"
 
 #include "field_run.h"
+#include "pdf_report.h"
 #include "print_error.h"
 #include "report.h"
 #include "report_text.h"
@@ -10,7 +11,9 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -191,6 +194,7 @@ TEST(QtPrinter, ShortPageContinuesAtTheTopOfTheNextPage)
         const bool firstOnPage = i == 0 || pdf.lines[i].page != pdf.lines[i - 1].page;
         // a page may begin with a blank line, so the first text may stand one line lower
         if (firstOnPage) {
+            EXPECT_GE(pdf.lines[i].top, top - 3.0) << "above the report's top margin";
             EXPECT_LE(pdf.lines[i].top, top + pdf.lineSpacing10 + 3.0);
         }
     }
@@ -208,6 +212,34 @@ TEST(QtPrinter, UnwritableOutputIsAPrinterFailure)
     } catch (const PrintError& error) {
         EXPECT_EQ(error.reason(), PrintError::Reason::PrinterFailed);
     }
+}
+
+// The tests' CUPS_SERVER names a socket that is not there: no printer is
+// reachable, and the report is saved on an A4 page of its own.
+TEST(PdfReport, WithoutAPrinterIsAnA4PageTitledAndMadeByKorvane)
+{
+    ASSERT_TRUE(QPrinterInfo::defaultPrinter().isNull()) << "a printer is reachable through CUPS_SERVER";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    saveReportAsPdf(path, fieldObservations(), fieldResult());
+
+    QProcess pdfinfo;
+    pdfinfo.start("pdfinfo", {path});
+    ASSERT_TRUE(pdfinfo.waitForFinished(30000)) << "pdfinfo (poppler-utils) did not run";
+    const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
+    const auto field = [&info](const char* name) {
+        return QRegularExpression(QString("^%1:\\s*(.*)$").arg(name), QRegularExpression::MultilineOption)
+            .match(info)
+            .captured(1)
+            .trimmed();
+    };
+    EXPECT_EQ(field("Title"), "Korvane");
+    EXPECT_EQ(field("Creator"), "Korvane");
+    // A4 is 210 x 297 mm; Letter, 612 x 792 points, would be the wrong paper
+    const QStringList size = field("Page size").split(' ');
+    ASSERT_GE(size.size(), 3) << info.toStdString();
+    EXPECT_NEAR(size[0].toDouble(), 210 / 25.4 * pointsPerInch, 0.5);
+    EXPECT_NEAR(size[2].toDouble(), 297 / 25.4 * pointsPerInch, 0.5);
 }
 
 } // namespace
