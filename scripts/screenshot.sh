@@ -88,8 +88,8 @@ pdftoppm -q -png -r 80 -f 2 -l 2 -singlefile "$spooler/printed.pdf" docs/report_
 # the main window
 xdotool mousemove --window "$window" 432 640 click 3
 sleep 0.7
-import -window root -crop 360x80+380+620 docs/compute_menu.png
-xdotool key Down Return
+import -window root -crop 360x130+380+620 docs/compute_menu.png
+xdotool key Down Down Return   # 网图与检核…, after 测距精度…
 for _ in $(seq 50); do
     figure=$(xdotool search --name '^网图与检核$' 2>/dev/null | head -1) && [ -n "$figure" ] && break
     sleep 0.2
