@@ -136,19 +136,30 @@ public:
     QStringList told;
 };
 
-TEST(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
-{
-    const QString spool = privateSpool();
-    ASSERT_FALSE(spool.isEmpty()) << "CUPS_SERVER names no private spooler; " << setUpHint;
-    // a destination named in the caller's environment would win over the
-    // spooler's default
-    qunsetenv("LPDEST");
-    qunsetenv("PRINTER");
-    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-    ASSERT_FALSE(printer.isNull()) << "no default printer; " << setUpHint;
-    const QString queue = printer.printerName();
-    const QSet<int> before = jobsOf(queue, "all");
+// The private spooler's default queue, and the jobs it held before the test.
+class PrintSpooler : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        spool = privateSpool();
+        ASSERT_FALSE(spool.isEmpty()) << "CUPS_SERVER names no private spooler; " << setUpHint;
+        // a destination named in the caller's environment would win over the
+        // spooler's default
+        qunsetenv("LPDEST");
+        qunsetenv("PRINTER");
+        const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+        ASSERT_FALSE(printer.isNull()) << "no default printer; " << setUpHint;
+        queue = printer.printerName();
+        before = jobsOf(queue, "all");
+    }
 
+    QString spool;
+    QString queue;
+    QSet<int> before;
+};
+
+TEST_F(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
+{
     FieldSurveyor surveyor;
     Messages messages;
     Form1 form(&surveyor, &messages);
@@ -210,17 +221,8 @@ TEST(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
 
 // Asked for on the print button's menu (kept in the settings), the page of
 // the figure follows the report's on paper.
-TEST(PrintSpooler, PageOfTheFigureFollowsTheReportWhenAsked)
+TEST_F(PrintSpooler, PageOfTheFigureFollowsTheReportWhenAsked)
 {
-    const QString spool = privateSpool();
-    ASSERT_FALSE(spool.isEmpty()) << "CUPS_SERVER names no private spooler; " << setUpHint;
-    qunsetenv("LPDEST");
-    qunsetenv("PRINTER");
-    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-    ASSERT_FALSE(printer.isNull()) << "no default printer; " << setUpHint;
-    const QString queue = printer.printerName();
-    const QSet<int> before = jobsOf(queue, "all");
-
     SettingsMemory(SettingsMemory::userFile()).rememberFigurePage(true);
     FieldSurveyor surveyor;
     Messages messages;

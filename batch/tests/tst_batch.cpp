@@ -2,6 +2,7 @@
 
 #include "checked_networks.h"
 #include "fakes.h"
+#include "file_bytes.h"
 #include "form1.h"
 
 #include "exact_text.h"
@@ -25,6 +26,9 @@
 namespace korvane::batch {
 namespace {
 
+using testing::readFile;
+using testing::writeFile;
+
 const QString header = QStringLiteral("名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6\n");
 
 QString valuesText(const Observations& o)
@@ -33,19 +37,6 @@ QString valuesText(const Observations& o)
     for (const double value : {o.Xa, o.Ya, o.Xc, o.Yc, o.S1, o.S2, o.S4, o.S5, o.S6})
         text += u',' + QString::fromStdString(typedText(value));
     return text;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // the rows of RESULTS.csv after its header, each as its cells

@@ -1,6 +1,7 @@
 #include "comma_locale.h"
 #include "fakes.h"
 #include "fault_message.h"
+#include "file_bytes.h"
 #include "file_messages.h"
 #include "form1.h"
 #include "observation_commands.h"
@@ -40,6 +41,8 @@ using testing::ScriptedChooser;
 using testing::ScriptedDialog;
 using testing::ScriptedOpenDialog;
 using testing::ScriptedSaveDialog;
+using testing::readFile;
+using testing::writeFile;
 
 // the worked example of a braced rhombus of about 900 m sides, as typed
 const std::array<QString, 9> worked{"3521.418", "1204.337", "4497.112", "2188.650", "902.1006",
@@ -57,19 +60,6 @@ void typeAll(ScriptedDialog& dialog, const std::array<QString, 9>& values)
         dialog.add(value);
         dialog.add(QString());
     }
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Everything a compute leaves: the fields' texts, the records bit for bit,

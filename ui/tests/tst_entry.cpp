@@ -1,5 +1,6 @@
 #include "accuracy_setting.h"
 #include "fakes.h"
+#include "file_bytes.h"
 #include "guided_entry.h"
 #include "settings_memory.h"
 
@@ -22,6 +23,7 @@ namespace korvane {
 namespace {
 
 using testing::KeptTexts;
+using testing::writeFile;
 using testing::RecordingFields;
 using testing::ScriptedDialog;
 
@@ -337,13 +339,6 @@ TEST(GuidedEntry, CancelOnAPromptEndsTheEntryAndKeepsWhatWasAccepted)
             EXPECT_EQ(run.observations.*values[i], i < c.storedRows ? i + 1.0 : -1.0) << "row " << i;
         EXPECT_EQ(run.result.s2, -1.0f) << "no copy of a side that was not accepted";
     }
-}
-
-void writeFile(const QString& path, const QByteArray& contents)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(contents);
 }
 
 // Kept settings that cannot be trusted or cannot be written: the prompt of
