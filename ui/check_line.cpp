@@ -25,8 +25,8 @@ constexpr int heightTwips = 1260;
 CheckLine::CheckLine(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("CheckLine"));
-    const int pixel = layout::twipsPerPixel;
-    setGeometry(leftTwips / pixel, topTwips / pixel, widthTwips / pixel, heightTwips / pixel);
+    setGeometry(layout::pixels(leftTwips), layout::pixels(topTwips), layout::pixels(widthTwips),
+                layout::pixels(heightTwips));
     setWordWrap(true);
     setAlignment(Qt::AlignCenter);
     setTextFormat(Qt::PlainText);

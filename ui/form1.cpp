@@ -1,27 +1,24 @@
 #include "form1.h"
 
-#include "accuracy_dialog.h"
 #include "caption_label.h"
 #include "check_line.h"
 #include "command_button.h"
-#include "figure_chooser.h"
 #include "figure_window.h"
 #include "font_mapping.h"
 #include "guided_entry.h"
 #include "instrument_settings.h"
-#include "layout.h"
+#include "layout_qt.h"
 #include "line_control.h"
+#include "message_sink.h"
 #include "observation_commands.h"
-#include "open_file_dialog.h"
-#include "qt_dialogs.h"
 #include "qt_text.h"
 #include "result_commands.h"
 #include "result_copy.h"
 #include "results_display.h"
-#include "save_file_dialog.h"
-#include "settings_memory.h"
+#include "settings.h"
 
 #include "adjustment_words.h"
+#include "figure_sheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,79 +32,21 @@ namespace korvane {
 
 namespace {
 
-int pixels(int twips)
-{
-    return twips / layout::twipsPerPixel;
-}
-
-QRect pixelRect(const layout::Control& control)
-{
-    return QRect(pixels(control.a), pixels(control.b), pixels(control.c), pixels(control.d));
-}
-
-QFont qtFont(const layout::ControlFont& face)
-{
-    QFont font(QString::fromUtf8(face.family));
-    font.setPointSizeF(face.points);
-    font.setBold(face.bold);
-    // The Song stand-ins draw these sizes from their own bitmaps, so hinting
-    // changes nothing on screen; asked for, it would first make FreeType
-    // analyse the whole CJK face, megabytes and milliseconds at start-up.
-    if (std::string_view(face.family) == layout::songFamily)
-        font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
-void paintBackground(QWidget* widget, QRgb colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, QColor(colour));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
+using layout::paintBackground;
+using layout::pixelRect;
+using layout::pixels;
+using layout::qtFont;
 
 bool isHiddenLabel(const layout::Control& control)
 {
     return control.name == std::string_view(layout::hiddenLabel);
 }
 
-// A part the caller left empty becomes the real one, owned by `real`.
-template <typename Real, typename Part, typename... Arguments>
-void fill(Part*& part, std::unique_ptr<Part>& real, Arguments&&... arguments)
-{
-    if (part)
-        return;
-    real = std::make_unique<Real>(std::forward<Arguments>(arguments)...);
-    part = real.get();
-}
-
 } // namespace
-
-// the real dialogs and settings, for each part a test did not stand in
-struct Form1::RealParts {
-    std::unique_ptr<InputDialog> input;
-    std::unique_ptr<MessageSink> messages;
-    std::unique_ptr<Settings> settings;
-    std::unique_ptr<SaveFileDialog> saveFiles;
-    std::unique_ptr<OpenFileDialog> openFiles;
-    std::unique_ptr<FigureChooser> chooser;
-    std::unique_ptr<AccuracyDialog> accuracy;
-
-    RealParts(WindowParts& parts, QWidget* window)
-    {
-        fill<QtInputDialog>(parts.input, input, window);
-        fill<QtMessageSink>(parts.messages, messages, window);
-        fill<SettingsMemory>(parts.settings, settings, SettingsMemory::userFile());
-        fill<QtSaveFileDialog>(parts.saveFiles, saveFiles, window);
-        fill<QtOpenFileDialog>(parts.openFiles, openFiles, window);
-        fill<QtFigureChooser>(parts.chooser, chooser, window);
-        fill<QtAccuracyDialog>(parts.accuracy, accuracy, window);
-    }
-};
 
 Form1::Form1(WindowParts parts, QWidget* parent)
     : QWidget(parent),
-      real_(std::make_unique<RealParts>(parts, this)),
+      real_(parts, this),
       parts_(std::move(parts)),
       beep_(QApplication::beep)
 {
@@ -152,9 +91,7 @@ QWidget* Form1::addControl(const layout::Control& control)
     case layout::Kind::Line:
         break;
     }
-    const QLine line(pixels(control.a), pixels(control.b), pixels(control.c), pixels(control.d));
-    const QColor colour = control.colour == layout::defaultLineColour ? QColor() : QColor(control.colour);
-    return new LineControl(line, colour, control.lineWidth, this);
+    return addLine(control);
 }
 
 QWidget* Form1::addLabel(const layout::Control& control)
@@ -194,6 +131,13 @@ QWidget* Form1::addButton(const layout::Control& control)
     return button;
 }
 
+QWidget* Form1::addLine(const layout::Control& control)
+{
+    const QLine line(pixels(control.a), pixels(control.b), pixels(control.c), pixels(control.d));
+    const QColor colour = control.colour == layout::defaultLineColour ? QColor() : QColor(control.colour);
+    return new LineControl(line, colour, control.lineWidth, this);
+}
+
 // Lines lie under the labels (a caption on a line stays readable), and
 // fields and buttons over everything, as the layout draws them.
 void Form1::stackControls(const std::vector<PlacedControl>& placed)
@@ -214,8 +158,9 @@ void Form1::orderTabStops(const std::vector<PlacedControl>& placed)
     for (const PlacedControl& p : placed)
         if (p.control->kind == layout::Kind::Field || p.control->kind == layout::Kind::Button)
             stops.push_back(p);
-    std::stable_sort(stops.begin(), stops.end(),
-                     [](const PlacedControl& a, const PlacedControl& b) { return a.control->tabIndex < b.control->tabIndex; });
+    std::stable_sort(stops.begin(), stops.end(), [](const PlacedControl& a, const PlacedControl& b) {
+        return a.control->tabIndex < b.control->tabIndex;
+    });
     for (std::size_t i = 1; i < stops.size(); ++i)
         QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
     stops.front().widget->setFocus();
@@ -268,7 +213,8 @@ void Form1::createActions()
     Command1->setToolTip(QStringLiteral("左键平差计算；右键可打开或保存观测文件、设置测距精度或打开网图与检核"));
     Command1->setContextMenuPolicy(Qt::ActionsContextMenu);
     Command1->addAction(command(QStringLiteral("测距精度…"), {}, instrument_, &InstrumentSettings::askAccuracy));
-    Command1->addAction(command(QStringLiteral("网图与检核…"), QKeySequence(Qt::Key_F3), this, &Form1::FigureWindow_Open));
+    Command1->addAction(
+        command(QStringLiteral("网图与检核…"), QKeySequence(Qt::Key_F3), this, &Form1::FigureWindow_Open));
     Command1->addAction(
         command(QStringLiteral("打开观测文件…"), QKeySequence::Open, observationFiles_, &ObservationCommands::open));
     Command1->addAction(

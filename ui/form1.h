@@ -20,15 +20,13 @@
 // also after a restart; so is the accuracy.
 
 #include "figure_compute.h"
-#include "figure_sheet.h"
-#include "report_commands.h"
 #include "shown_fields.h"
+#include "window_parts.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 class QAction;
@@ -36,39 +34,16 @@ class QKeySequence;
 
 namespace korvane {
 
-class AccuracyDialog;
 class CheckLine;
 class CommandButton;
-class FigureChooser;
 class FigureWindow;
-class InputDialog;
 class InstrumentSettings;
-class MessageSink;
 class ObservationCommands;
-class OpenFileDialog;
 class ResultCommands;
-class SaveFileDialog;
-class Settings;
 
 namespace layout {
 struct Control;
 }
-
-// What the window works through: the operator's dialogs and messages, the
-// user's settings, the printer. Each part left empty is the real one (the Qt
-// dialogs, the settings file, the default printer and the preview); tests
-// stand in their own.
-struct WindowParts {
-    InputDialog* input = nullptr;
-    MessageSink* messages = nullptr;
-    Settings* settings = nullptr;
-    SaveFileDialog* saveFiles = nullptr;
-    OpenFileDialog* openFiles = nullptr;
-    FigureChooser* chooser = nullptr;
-    AccuracyDialog* accuracy = nullptr;
-    ReportCommands::PrintJob print = {};
-    ReportCommands::PreviewJob preview = {};
-};
 
 class Form1 final : public QWidget {
     Q_OBJECT
@@ -95,7 +70,6 @@ public slots:
     void computeFigure(const Observations& values);
 
 private:
-    struct RealParts;
     struct PlacedControl {
         const layout::Control* control;
         QWidget* widget;
@@ -107,6 +81,7 @@ private:
     QWidget* addLabel(const layout::Control& control);
     QWidget* addField(const layout::Control& control);
     QWidget* addButton(const layout::Control& control);
+    QWidget* addLine(const layout::Control& control);
     void stackControls(const std::vector<PlacedControl>& placed);
     void orderTabStops(const std::vector<PlacedControl>& placed);
     void sizeToControls(const std::vector<PlacedControl>& placed);
@@ -114,18 +89,20 @@ private:
     void createFamilies();
     void createActions();
     void connectFamilies();
+    // one command: its caption, its key (none: empty), and the slot of its
+    // family that it runs
     template <typename Family, typename Slot>
     QAction* command(const QString& caption, const QKeySequence& key, Family* family, Slot slot);
 
     // the compute after its nine values are in, typed or read from a file
     void adjustEntered();
-    // A compute stopped before its end: its fields turn grey, the fault (if
-    // any) is told.
+    // a compute that stopped before its end: the fields it did not write
+    // turn grey, and the check line says so
     void computeStopped();
     // the check line and the window of the figure, when it is open
     void showCheck();
 
-    std::unique_ptr<RealParts> real_;
+    RealParts real_;
     WindowParts parts_; // every part present
     FigureCompute compute_;
     ShownFields fields_;
