@@ -1,4 +1,5 @@
 #include "file_words.h"
+#include "observation_words.h"
 #include "report_words.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,61 @@ TEST(FaultMessage, EachSystemErrorOfTheSavedReportHasItsOwnSentence)
         const FileError error(fileErrorReason(c.error), "/home/测量/报告.pdf", c.error);
         EXPECT_EQ(pdfFailureMessage(error), "报告没有保存为 PDF 文件“/home/测量/报告.pdf”：" + c.says);
     }
+}
+
+// What was not written is said first, the file, then why: the same
+// sentence for every file Korvane writes.
+TEST(FaultMessage, EveryFileNotWrittenInTheSameWords)
+{
+    const FileError full(FileError::Reason::DiskFull, "/data/测区/一号锁.csv", ENOSPC);
+    EXPECT_EQ(fileFailureMessage("观测值没有保存到文件", full),
+              "观测值没有保存到文件“/data/测区/一号锁.csv”：磁盘已满。请清理磁盘或选择另一个磁盘后再保存。");
+    const FileError unknown(FileError::Reason::WriteFailed, "r.csv", 0);
+    EXPECT_EQ(fileFailureMessage("结果没有写入文件", unknown), "结果没有写入文件“r.csv”：写入磁盘时出错。请检查磁盘后再保存。");
+}
+
+// Each fault of an observation file in the surveyor's words: the line and
+// column where it is, the value column by its name, what is there and what
+// was expected.
+TEST(ObservationWords, EachFaultOfAFileInItsOwnWords)
+{
+    using Kind = files::FileFault::Kind;
+    const std::string header = "名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6";
+    const struct {
+        const char* name;
+        files::FileFault fault;
+        std::string text;
+    } cases[] = {
+        {"not there", {Kind::CannotRead, 0, 0, "", ENOENT, ""}, "不能读取：文件不存在"},
+        {"a path through a file", {Kind::CannotRead, 0, 0, "", ENOTDIR, ""}, "不能读取：文件不存在"},
+        {"no permission", {Kind::CannotRead, 0, 0, "", EACCES, ""}, "不能读取：没有读取这个文件的权限"},
+        {"another fault of the disk", {Kind::CannotRead, 0, 0, "", EIO, ""},
+         "不能读取：读取时出错（系统错误代码 " + std::to_string(EIO) + "）"},
+        {"a folder", {Kind::NotAFile, 0, 0, "", 0, ""}, "不是一个文件（是文件夹或设备），不能读取"},
+        {"UTF-16", {Kind::Utf16, 0, 0, "", 0, ""},
+         "是 UTF-16 编码（Unicode 文本），不能读取；请在电子表格中另存为“CSV（逗号分隔）”或“CSV UTF-8”"},
+        {"neither UTF-8 nor GB18030", {Kind::NotDecodable, 3, 7, "", 0, ""},
+         "第 3 行第 7 列的文字既不是 UTF-8 也不是 GB18030（GBK）编码"},
+        {"no header", {Kind::NoHeader, 0, 0, "", 0, ""}, "中没有表头，第一行应为：" + header},
+        {"a header cell missing", {Kind::WrongHeader, 1, 10, "", 0, ""},
+         "第 1 行第 10 列没有表头“S6”，表头应为：" + header},
+        {"a header cell misnamed", {Kind::WrongHeader, 2, 6, "S3", 0, ""},
+         "第 2 行第 6 列的表头应为“S1”，文件中是“S3”；表头应为：" + header},
+        {"an unclosed quote", {Kind::UnclosedQuote, 5, 1, "", 0, ""}, "第 5 行第 1 列的引号没有结束"},
+        {"a value missing", {Kind::MissingValue, 12, 4, "", 0, "P7"}, "第 12 行第 4 列（Xc）没有数值"},
+        {"a value beyond the header", {Kind::ExtraValue, 8, 11, "", 0, ""}, "第 8 行第 11 列多出一个数值，表头中没有这一列"},
+        {"not a number", {Kind::NotANumber, 2, 7, "8７0.9382x", 0, ""}, "第 2 行第 7 列（S2）的“8７0.9382x”不是数字"},
+        {"the name column", {Kind::MissingValue, 9, 1, "", 0, ""}, "第 9 行第 1 列（名称）没有数值"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(observationFaultText(c.fault), c.text);
+    }
+    const files::FileFault notANumber{Kind::NotANumber, 2, 7, "abc", 0, ""};
+    EXPECT_EQ(observationFaultMessage("/data/测区.csv", notANumber),
+              "观测文件“/data/测区.csv”第 2 行第 7 列（S2）的“abc”不是数字。请改正观测文件后再打开。");
+    EXPECT_EQ(observationFaultLine("测区.csv", notANumber), "观测文件“测区.csv”第 2 行第 7 列（S2）的“abc”不是数字。");
+    EXPECT_EQ(noFiguresMessage("/data/测区.csv"), "观测文件“/data/测区.csv”中只有表头，没有图形。");
 }
 
 } // namespace
