@@ -90,20 +90,5 @@ TEST(InstrumentSettings, AnAccuracyNamedIsKeptAndJudgedAgain)
     }
 }
 
-// What was named is offered the next time, as the surveyor typed it.
-TEST(InstrumentSettings, OffersTheAccuracyInForce)
-{
-    KeptSettings settings;
-    FigureCompute compute;
-    ScriptedAccuracyDialog dialog{AccuracyTexts{"0.5", "3"}, std::nullopt};
-    RecordingMessages messages;
-    InstrumentSettings instrument(compute, settings, dialog, messages);
-    instrument.askAccuracy();
-    instrument.askAccuracy();
-    EXPECT_EQ(dialog.offers, (std::vector<AccuracyTexts>{{"2", "2"}, {"0.5", "3"}}));
-    EXPECT_EQ(settings.texts.value("AccuracyConstantMm"), "0.5");
-    EXPECT_EQ(settings.texts.value("AccuracyPpm"), "3");
-}
-
 } // namespace
 } // namespace korvane

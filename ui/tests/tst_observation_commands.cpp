@@ -107,37 +107,6 @@ TEST(ObservationCommands, OffersTheFolderUsedLast)
     EXPECT_EQ(files.openDialog.folders, QStringList({documentsFolder(), QDir(folder.path()).absolutePath()}));
 }
 
-// A file that cannot be used says which file, where and why, and opens
-// nothing.
-TEST(ObservationCommands, AFileThatCannotBeUsedIsToldAndOpensNothing)
-{
-    const struct {
-        const char* name;
-        std::optional<QByteArray> file; // nothing: no such file
-        const char* message;            // %1 the file
-    } cases[] = {
-        {"a value that is not a number", header + "P1,3521.418,1204.337,4497.112,2188.650,902.1006,abc,889.6279,"
-                                                  "951.5497,1158.3709\n",
-         "观测文件“%1”第 2 行第 7 列（S2）的“abc”不是数字。请改正观测文件后再打开。"},
-        {"no such file", std::nullopt, "观测文件“%1”不能读取：文件不存在。请改正观测文件后再打开。"},
-        {"a header and no figure", header, "观测文件“%1”中只有表头，没有图形。"},
-        {"no header", "一号锁," + workedLine,
-         "观测文件“%1”第 1 行第 1 列的表头应为“名称”，文件中是“一号锁”；表头应为：名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6。"
-         "请改正观测文件后再打开。"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        QTemporaryDir folder;
-        const QString path = folder.filePath("测区.csv");
-        if (c.file)
-            writeFile(path, *c.file);
-        Files files(computed({}), path, std::nullopt);
-        files.commands.open();
-        EXPECT_EQ(files.messages.messages, QStringList{QString::fromUtf8(c.message).arg(path)});
-        EXPECT_TRUE(files.opened.empty());
-    }
-}
-
 // The nine values as entered (not the adjusted sides the records hold after
 // the compute) go into a file of one figure, under the name typed, the
 // file's own name offered; nothing is written before a whole entry, nor when

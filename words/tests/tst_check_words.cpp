@@ -125,25 +125,6 @@ TEST(CheckLineText, EveryWayAComputeEndsHasItsWordsAndTone)
     }
 }
 
-// The line of a compute is judged at the compute's own accuracy.
-TEST(CheckLineText, OfAComputeAtItsOwnAccuracy)
-{
-    for (const char* name : {"blunderAtTwoPlusTwo", "blunderAtFivePlusFive", "shortFigurePreciseInstrument"}) {
-        SCOPED_TRACE(name);
-        const CheckedNetwork* network = nullptr;
-        for (const CheckedNetwork& n : checkedNetworks())
-            if (std::string(n.name) == name)
-                network = &n;
-        ASSERT_NE(network, nullptr);
-        FigureCompute compute;
-        compute.setAccuracy(network->accuracy);
-        compute.computeWhole(network->measured);
-        EXPECT_EQ(checkLineText(compute).text, checkLineOf(*network));
-        EXPECT_EQ(checkLineText(compute).tone,
-                  network->withinLimit ? CheckLineText::Tone::Pass : CheckLineText::Tone::Fail);
-    }
-}
-
 // The batch's lines: a row by its line and name, a figure beyond its limit
 // by w and the limit, and the summary, each count in its place.
 TEST(BatchWords, RowsAndTheSummaryAsTheSurveyorReadsThem)

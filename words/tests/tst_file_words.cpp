@@ -38,17 +38,6 @@ TEST(FaultMessage, EachSystemErrorOfTheSavedReportHasItsOwnSentence)
     }
 }
 
-// What was not written is said first, the file, then why: the same
-// sentence for every file Korvane writes.
-TEST(FaultMessage, EveryFileNotWrittenInTheSameWords)
-{
-    const FileError full(FileError::Reason::DiskFull, "/data/测区/一号锁.csv", ENOSPC);
-    EXPECT_EQ(fileFailureMessage("观测值没有保存到文件", full),
-              "观测值没有保存到文件“/data/测区/一号锁.csv”：磁盘已满。请清理磁盘或选择另一个磁盘后再保存。");
-    const FileError unknown(FileError::Reason::WriteFailed, "r.csv", 0);
-    EXPECT_EQ(fileFailureMessage("结果没有写入文件", unknown), "结果没有写入文件“r.csv”：写入磁盘时出错。请检查磁盘后再保存。");
-}
-
 // Each fault of an observation file in the surveyor's words: the line and
 // column where it is, the value column by its name, what is there and what
 // was expected.
