@@ -32,10 +32,9 @@ public:
 
     static constexpr std::chrono::milliseconds noticeDuration{5000};
 
+private:
     // the colour of a tone: the window's own text colour, dark green, red
     QColor colourOf(CheckLineText::Tone tone) const;
-
-private:
     void display(const QString& text, const QColor& colour);
 
     QString judgedText_;
