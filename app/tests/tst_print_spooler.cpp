@@ -170,7 +170,8 @@ TEST_F(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
     EXPECT_EQ(printed.size(), 2);
 
     QStringList expected;
-    for (const testing::PrintedLine& line : testing::printedLines(form.compute().observations(), form.compute().result()))
+    const FigureCompute& compute = form.compute();
+    for (const testing::PrintedLine& line : testing::printedLines(compute.observations(), compute.result()))
         expected << line.text;
     ASSERT_EQ(expected.size(), 40);
     // the PDF file of the same records breaks into the same pages as the paper

@@ -14,6 +14,7 @@
 
 #include <cstring>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace korvane {
@@ -35,17 +36,18 @@ const QByteArray header = "名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6\n";
 const QByteArray workedLine = "3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709\n";
 const QByteArray blunderLine = "3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.4209\n";
 
-// The family with its stand-ins, and the figures it opened.
+// The family with its own compute and stand-ins, and the figures it opened.
 struct Files {
-    Files(const FigureCompute& compute, std::optional<QString> open, std::optional<std::size_t> choice,
+    Files(FigureCompute computed, std::optional<QString> open, std::optional<std::size_t> choice,
           std::optional<QString> save = std::nullopt)
-        : openDialog(std::move(open)), chooser(choice), saveDialog(std::move(save)),
+        : compute(std::move(computed)), openDialog(std::move(open)), chooser(choice), saveDialog(std::move(save)),
           commands(compute, openDialog, chooser, saveDialog, names, messages)
     {
         QObject::connect(&commands, &ObservationCommands::figureOpened,
                          [this](const Observations& values) { opened.push_back(values); });
     }
 
+    FigureCompute compute;
     ScriptedOpenDialog openDialog;
     ScriptedChooser chooser;
     ScriptedSaveDialog saveDialog;

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace korvane {
@@ -40,15 +41,17 @@ QString failure(PrintError::Reason reason)
     return QString::fromStdString(printFailureMessage(reason));
 }
 
-// The family with its stand-ins, and the notices it gave.
+// The family with its own compute and stand-ins, and the notices it gave.
 struct Report {
-    explicit Report(const FigureCompute& compute, std::optional<QString> pdf = std::nullopt)
-        : files(std::move(pdf)), commands(compute, settings, files, messages, nullptr, printer.job(), preview.job())
+    explicit Report(FigureCompute computed, std::optional<QString> pdf = std::nullopt)
+        : compute(std::move(computed)), files(std::move(pdf)),
+          commands(compute, settings, files, messages, nullptr, printer.job(), preview.job())
     {
         QObject::connect(&commands, &ReportCommands::reportSent,
                          [this](const QString& notice) { notices << notice; });
     }
 
+    FigureCompute compute;
     KeptSettings settings;
     ScriptedSaveDialog files;
     RecordingMessages messages;
