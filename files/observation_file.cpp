@@ -298,14 +298,15 @@ void ObservationReader::findNamedColumns()
 std::optional<FileFault> ObservationReader::readNamedCells(Figure& figure)
 {
     for (int column = figureColumns + 1; column <= static_cast<int>(cellCount_); ++column) {
-        const auto point = std::find(pointNameColumns_.begin(), pointNameColumns_.end(), column);
-        const bool isName = point != pointNameColumns_.end();
+        const auto found = std::find(pointNameColumns_.begin(), pointNameColumns_.end(), column);
+        const bool isName = found != pointNameColumns_.end();
+        const auto point = static_cast<std::size_t>(found - pointNameColumns_.begin());
         if (!isName && column != meanHeightColumn_) {
             if (column > headerColumns_ && !trimmed(cells_[column - 1]).empty())
                 return FileFault{FileFault::Kind::ExtraValue, figure.line, column, {}, 0, figure.name, {}};
             continue;
         }
-        const char* heading = isName ? pointNameColumns[point - pointNameColumns_.begin()] : meanHeightColumn;
+        const char* heading = isName ? pointNameColumns[point] : meanHeightColumn;
         const auto fault = [&](FileFault::Kind kind, std::string text = {}) {
             return FileFault{kind, figure.line, column, std::move(text), 0, figure.name, heading};
         };
@@ -319,7 +320,7 @@ std::optional<FileFault> ObservationReader::readNamedCells(Figure& figure)
             const std::string_view name = formulaUnguarded(text);
             if (!isPointName(name))
                 return fault(FileFault::Kind::NotAPointName, std::string(text));
-            figure.points[point - pointNameColumns_.begin()] = name;
+            figure.points[point] = name;
         } else {
             const std::optional<double> height = readNumber(text);
             if (!height)

@@ -73,19 +73,19 @@ inline constexpr const char* meanHeightColumn = "平均高程";
 // column from 1 (0: the whole line).
 struct FileFault {
     enum class Kind {
-        CannotRead,    // open or read failed (systemError)
-        NotAFile,      // a folder, a pipe, a device
-        Utf16,         // UTF-16 ("Unicode text"), which is not read
-        NotDecodable,  // neither UTF-8 nor GB18030 at that cell
-        NoHeader,      // an empty file, or only blank and comment lines
-        WrongHeader,   // a header cell that is not the expected name (text: what is there)
-        UnclosedQuote, // a quoted cell without its closing quote
-        MissingValue,  // a value cell that is empty or not there
-        ExtraValue,    // a value beyond the header's columns
-        NotANumber,    // a value cell that does not read as a number (text: the cell)
-        NotAPointName, // a point's name that isPointName refuses (text: the cell)
-        LongLine,      // a line of a figure longer than longestLine
-        LongHeader,    // a line before or at the header longer than longestLine
+        CannotRead,     // open or read failed (systemError)
+        NotAFile,       // a folder, a pipe, a device
+        Utf16,          // UTF-16 ("Unicode text"), which is not read
+        NotDecodable,   // neither UTF-8 nor GB18030 at that cell
+        NoHeader,       // an empty file, or only blank and comment lines
+        WrongHeader,    // a header cell that is not the expected name (text: what is there)
+        UnclosedQuote,  // a quoted cell without its closing quote
+        MissingValue,   // a value cell that is empty or not there
+        ExtraValue,     // a value beyond the header's columns
+        NotANumber,     // a value cell that does not read as a number (text: the cell)
+        NotAPointName,  // a point's name that isPointName refuses (text: the cell)
+        LongLine,       // a line of a figure longer than longestLine
+        LongHeader,     // a line before or at the header longer than longestLine
         RepeatedColumn, // a header name of a known column a second time (text: the name)
     };
     Kind kind;

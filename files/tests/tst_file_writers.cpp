@@ -54,11 +54,12 @@ std::vector<std::pair<const char*, std::function<std::string()>>> writers()
              return csvPointsText(testing::fieldObservations(), testing::fieldResult(),
                                   {"=HYPERLINK(\"http://x\";\"y\")", "K 2", "#3", "'K4"});
          }},
-        {"results, a formula as a figure's name, and a tab",
+        {"results, a formula as a figure's name, a tab, a carriage return",
          [] {
              std::string text;
              appendFaultRow(text, "=HYPERLINK(\"http://x\";\"y\")", 3, "第 3 行第 2 列（Xa）没有数值");
              appendFaultRow(text, "\t+1", 4, "@");
+             appendFaultRow(text, "\r", 5, "''-");
              return text;
          }},
     };
@@ -101,7 +102,8 @@ const char* const expectedBytes[] = {
     "'K4,3456911.340,513154.899,8.81,8.08,11.95\r\n",
 
     "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",3,第 3 行第 2 列（Xa）没有数值,,,,,,,,,,,,,,,,,,\r\n"
-    "\"'\t+1\",4,'@,,,,,,,,,,,,,,,,,,\r\n",
+    "\"'\t+1\",4,'@,,,,,,,,,,,,,,,,,,\r\n"
+    "\"'\r\",5,'''-,,,,,,,,,,,,,,,,,,\r\n",
 };
 
 TEST(FileWriters, WriteTheExactBytes)

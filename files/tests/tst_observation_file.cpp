@@ -301,6 +301,10 @@ TEST(ObservationReader, LinesBeyond64KiBAreFaultsOfTheirOwn)
     } cases[] = {
         {"exactly 64 KiB", withRemark + figureOf(longestLine) + "\n" + figureLine, "F2 F3"},
         {"exactly 64 KiB before CRLF", withRemark + figureOf(longestLine) + "\r\n" + figureLine, "F2 F3"},
+        // the first read ends after the line's first 65 537 bytes, its '\r' among them
+        {"exactly 64 KiB before CRLF, across the end of the first read",
+         withRemark + figureOf(longestLine - withRemark.size() - 2) + "\n" + figureOf(longestLine) + "\r\n" + figureLine,
+         "F2 F3 F4"},
         {"one byte more", withRemark + figureOf(longestLine + 1) + "\n" + figureLine, "L2 F3"},
         {"one byte more before CRLF", withRemark + figureOf(longestLine + 1) + "\r\n" + figureLine, "L2 F3"},
         {"a mebibyte between two figures", withRemark + figureLine + figureOf(1 << 20) + "\n" + figureLine, "F2 L3 F4"},
