@@ -28,11 +28,14 @@ QString place(const files::FileFault& fault)
     return u("第 %1 行第 %2 列").arg(number(fault.line), number(fault.column));
 }
 
-// "第 3 行第 7 列（S2）": the value columns by their name too
+// "第 3 行第 7 列（S2）": the value columns by their name too, and those
+// after S6 by the header's name
 QString namedPlace(const files::FileFault& fault)
 {
     if (fault.column >= 1 && fault.column <= files::figureColumns)
         return place(fault) + u("（%1）").arg(QString::fromUtf8(files::columnName(fault.column)));
+    if (!fault.heading.empty())
+        return place(fault) + u("（%1）").arg(QString::fromStdString(fault.heading));
     return place(fault);
 }
 
@@ -86,6 +89,15 @@ QString observationFaultText(const files::FileFault& fault)
         return u("%1多出一个数值，表头中没有这一列").arg(place(fault));
     case Kind::NotANumber:
         return u("%1的“%2”不是数字").arg(namedPlace(fault), text);
+    case Kind::NotAPointName:
+        return u("%1的“%2”不能用作点名：点名为 1 至 32 个字符，不含逗号、分号、双引号和控制字符")
+            .arg(namedPlace(fault), text);
+    case Kind::LongLine:
+        return u("第 %1 行超过 64 KiB，不是观测数据").arg(number(fault.line));
+    case Kind::LongHeader:
+        return u("第 %1 行超过 64 KiB，不是观测文件的表头").arg(number(fault.line));
+    case Kind::RepeatedColumn:
+        return u("%1的表头“%2”与前面的一列重复").arg(place(fault), text);
     }
     return {};
 }
