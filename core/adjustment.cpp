@@ -29,7 +29,7 @@ void adjust(Observations& observations, AdjustmentResult& result, const Mileston
     };
     const PointGeometry b{difference(result.xp1, observations.Xa, Stage::PrecisionB, "dX"),
                           difference(result.yp1, observations.Ya, Stage::PrecisionB, "dY"), placed.azimuthAB,
-                          placed.angleABC, k.hB, k.a1, k.a2};
+                          placed.angleABC, k.hB, k.a1, k.a2, MeasuredSide::S1, MeasuredSide::S2};
     const AdjustmentTerms::WeightTerms weightB = computePointPrecision(b, k.aa, result.ms, Stage::PrecisionB, result.B);
     if (terms)
         terms->B = weightB;
@@ -37,7 +37,7 @@ void adjust(Observations& observations, AdjustmentResult& result, const Mileston
 
     const PointGeometry d{difference(result.xp2, observations.Xa, Stage::PrecisionD, "dX"),
                           difference(result.yp2, observations.Ya, Stage::PrecisionD, "dY"), placed.azimuthAD,
-                          placed.angleADC, -k.hD, k.a5, k.a4};
+                          placed.angleADC, -k.hD, k.a5, k.a4, MeasuredSide::S5, MeasuredSide::S4};
     const AdjustmentTerms::WeightTerms weightD = computePointPrecision(d, k.aa, result.ms, Stage::PrecisionD, result.D);
     if (terms)
         terms->D = weightD;

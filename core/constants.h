@@ -7,6 +7,10 @@
 // formed from it: the digits of every angle, coordinate and error depend on
 // this value, and results are comparable with earlier adjustments only while
 // it stays. So 90 degrees is 1.57079632675 radians here.
+// Why two pi: the arithmetic keeps the ten-decimal one so that the same
+// entries print the same digits as every earlier adjustment; the drawing
+// (report/qt) turns ellipses and arrows on paper with the true one, as it
+// prints no digit that could differ.
 //
 // rho is the survey value of seconds per radian, 206265; it enters only the
 // condition coefficients and is not 3600 * degPerRad (206264.806...).

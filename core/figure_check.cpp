@@ -57,21 +57,22 @@ ErrorEllipse errorEllipse(const PointPrecision& precision, const AdjustmentTerms
                           float ms)
 {
     const Site site{stage, "Qxy"};
-    const double Qxx = precision.invPx;
-    const double Qyy = precision.invPy;
     const double Qxy = finite(weight.fg - divide(finite(weight.af * weight.ag, site), aa, site), site);
+    return ellipseOf(precision.invPx, precision.invPy, Qxy, ms);
+}
 
-    const Site atK{stage, "K"};
+ErrorEllipse ellipseOf(double Qxx, double Qyy, double Qxy, double unitWeight)
+{
+    const Site atGap{stage, "ellipse gap"};
     const double difference = Qxx - Qyy;
-    const double K = std::sqrt(finite(difference * difference + finite(4.0 * Qxy * Qxy, atK), atK));
+    const double gap = std::sqrt(finite(difference * difference + finite(4.0 * Qxy * Qxy, atGap), atGap));
 
     ErrorEllipse ellipse;
     const double sum = Qxx + Qyy;
-    const double unitWeight = ms;
-    ellipse.semiMajor = finite(unitWeight * std::sqrt(finite(sum + K, Site{stage, "E"}) / 2.0), Site{stage, "E"});
-    // Qxx and Qyy are kept in single precision and Qxy is not, so for a very
-    // flat ellipse the difference can come out a rounding below zero
-    const double minor = finite(sum - K, Site{stage, "F"});
+    ellipse.semiMajor = finite(unitWeight * std::sqrt(finite(sum + gap, Site{stage, "E"}) / 2.0), Site{stage, "E"});
+    // for a very flat ellipse the difference can come out a rounding below
+    // zero (the stored 1/px and 1/py are single precision, Qxy is not)
+    const double minor = finite(sum - gap, Site{stage, "F"});
     ellipse.semiMinor = unitWeight * std::sqrt((minor > 0.0 ? minor : 0.0) / 2.0);
 
     double azimuth = std::atan2(2.0 * Qxy, difference) / 2.0 * degPerRad;

@@ -4,6 +4,7 @@
 #include "constants.h"
 
 #include <cmath>
+#include <cstddef>
 
 namespace korvane {
 
@@ -49,7 +50,14 @@ AdjustmentTerms::WeightTerms computePointPrecision(const PointGeometry& g, doubl
     out.md = toSingle(std::sqrt(mx * mx + my * my), Site{stage, "md"});
 
     // [fg] is bounded by the root of [ff][gg], so it is finite with them
-    return {fAlong * gAlong + fAcross * gAcross, af, ag};
+    AdjustmentTerms::WeightTerms terms{fAlong * gAlong + fAcross * gAcross, af, ag, {}, {}};
+    const auto along = static_cast<std::size_t>(g.along);
+    const auto across = static_cast<std::size_t>(g.across);
+    terms.f[along] = fAlong;
+    terms.f[across] = fAcross;
+    terms.g[along] = gAlong;
+    terms.g[across] = gAcross;
+    return terms;
 }
 
 } // namespace korvane

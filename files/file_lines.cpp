@@ -11,7 +11,8 @@ namespace korvane::files {
 
 namespace {
 
-constexpr std::size_t blockSize = 1 << 16;
+// a line of the longest length, its "\r\n", and room to read on after it
+constexpr std::size_t bufferSize = 2 * longestLine;
 
 } // namespace
 
@@ -33,7 +34,7 @@ FileLines::FileLines(const std::string& path) : path_(path)
     }
     ::fcntl(fd_, F_SETFL, 0);
     size_ = static_cast<std::uint64_t>(info.st_size);
-    buffer_.resize(blockSize);
+    buffer_.resize(bufferSize);
 }
 
 FileLines::~FileLines()
@@ -50,8 +51,9 @@ void FileLines::rewind()
     atEnd_ = false;
 }
 
-// Moves the unread bytes to the front and reads more after them; a line
-// longer than the buffer makes the buffer grow. False at the end of the file.
+// Moves the unread bytes to the front and reads more after them. The buffer
+// never grows: next() passes over a line before it could fill the buffer.
+// False at the end of the file.
 bool FileLines::fill()
 {
     if (atEnd_)
@@ -61,8 +63,6 @@ bool FileLines::fill()
         end_ -= begin_;
         begin_ = 0;
     }
-    if (end_ == buffer_.size())
-        buffer_.resize(buffer_.size() * 2);
     for (;;) {
         const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
         if (got < 0) {
@@ -79,33 +79,57 @@ bool FileLines::fill()
     }
 }
 
-bool FileLines::next(std::string_view& line)
+// The unread bytes start a line longer than longestLine: on to its line end
+// through the same buffer, keeping nothing of the line.
+FileLines::Next FileLines::passOverLongLine()
 {
+    for (;;) {
+        consumed_ += end_ - begin_;
+        begin_ = end_ = 0;
+        if (!fill())
+            return Next::LongLine; // the last line, without a line end
+        if (const void* found = std::memchr(buffer_.data(), '\n', end_)) {
+            const std::size_t newline = static_cast<const char*>(found) - buffer_.data();
+            consumed_ += newline + 1;
+            begin_ = newline + 1;
+            return Next::LongLine;
+        }
+    }
+}
+
+// Hands out buffer_[begin_, end) without a '\r' before the line end, and
+// moves on to `after`.
+FileLines::Next FileLines::handOut(std::string_view& line, std::size_t end, std::size_t after)
+{
+    if (end > begin_ && buffer_[end - 1] == '\r')
+        --end;
+    const std::size_t length = end - begin_;
+    const std::size_t start = begin_;
+    consumed_ += after - begin_;
+    begin_ = after;
+    if (length > longestLine)
+        return Next::LongLine;
+    line = std::string_view(buffer_.data() + start, length);
+    return Next::Line;
+}
+
+FileLines::Next FileLines::next(std::string_view& line)
+{
+    line = {};
     std::size_t searched = begin_;
     for (;;) {
-        const void* found = std::memchr(buffer_.data() + searched, '\n', end_ - searched);
-        if (found) {
+        if (const void* found = std::memchr(buffer_.data() + searched, '\n', end_ - searched)) {
             const std::size_t newline = static_cast<const char*>(found) - buffer_.data();
-            std::size_t lineEnd = newline;
-            if (lineEnd > begin_ && buffer_[lineEnd - 1] == '\r')
-                --lineEnd;
-            line = std::string_view(buffer_.data() + begin_, lineEnd - begin_);
-            consumed_ += newline + 1 - begin_;
-            begin_ = newline + 1;
-            return true;
+            return handOut(line, newline, newline + 1);
         }
+        // longer than the longest line even if a "\r\n" comes next
+        if (end_ - begin_ > longestLine + 1)
+            return passOverLongLine();
         const std::size_t before = end_ - begin_;
         if (!fill()) {
-            // the last line, without a line end
             if (begin_ == end_)
-                return false;
-            std::size_t lineEnd = end_;
-            if (buffer_[lineEnd - 1] == '\r')
-                --lineEnd;
-            line = std::string_view(buffer_.data() + begin_, lineEnd - begin_);
-            consumed_ += end_ - begin_;
-            begin_ = end_;
-            return true;
+                return Next::End;
+            return handOut(line, end_, end_); // the last line, without a line end
         }
         searched = begin_ + before;
     }

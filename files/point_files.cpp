@@ -12,28 +12,29 @@ namespace korvane::files {
 namespace {
 
 struct Point {
-    const char* name;
+    const std::string& name;
     std::string x, y;
     const PointPrecision* precision; // nullptr for a control point
 };
 
-std::array<Point, 4> points(const Observations& o, const AdjustmentResult& r)
+std::array<Point, 4> points(const Observations& o, const AdjustmentResult& r, const PointNames& names)
 {
     return {{
-        {"A", printed::enteredCoordinate(o.Xa), printed::enteredCoordinate(o.Ya), nullptr},
-        {"B", printed::coordinate(r.xp1), printed::coordinate(r.yp1), &r.B},
-        {"C", printed::enteredCoordinate(o.Xc), printed::enteredCoordinate(o.Yc), nullptr},
-        {"D", printed::coordinate(r.xp2), printed::coordinate(r.yp2), &r.D},
+        {names[0], printed::enteredCoordinate(o.Xa), printed::enteredCoordinate(o.Ya), nullptr},
+        {names[1], printed::coordinate(r.xp1), printed::coordinate(r.yp1), &r.B},
+        {names[2], printed::enteredCoordinate(o.Xc), printed::enteredCoordinate(o.Yc), nullptr},
+        {names[3], printed::coordinate(r.xp2), printed::coordinate(r.yp2), &r.D},
     }};
 }
 
 } // namespace
 
-std::string cassPointsText(const Observations& observations, const AdjustmentResult& result)
+std::string cassPointsText(const Observations& observations, const AdjustmentResult& result,
+                           const PointNames& names)
 {
     std::string text;
-    for (const Point& point : points(observations, result)) {
-        text += point.name;
+    for (const Point& point : points(observations, result, names)) {
+        text += formulaGuarded(point.name);
         text += ",,";
         text += point.y;
         text += ',';
@@ -44,13 +45,14 @@ std::string cassPointsText(const Observations& observations, const AdjustmentRes
     return text;
 }
 
-std::string csvPointsText(const Observations& observations, const AdjustmentResult& result)
+std::string csvPointsText(const Observations& observations, const AdjustmentResult& result,
+                          const PointNames& names)
 {
     std::string text(utf8ByteOrderMark);
     text += "点名,X(北),Y(东),mx(毫米),my(毫米),md(毫米)";
     text += csvLineEnd;
-    for (const Point& point : points(observations, result)) {
-        text += point.name;
+    for (const Point& point : points(observations, result, names)) {
+        appendCell(text, point.name);
         text += ',';
         text += point.x;
         text += ',';

@@ -15,11 +15,14 @@ std::string place(const files::FileFault& fault)
     return "第 " + integerText(fault.line) + " 行第 " + integerText(fault.column) + " 列";
 }
 
-// "第 3 行第 7 列（S2）": the value columns by their name too
+// "第 3 行第 7 列（S2）": the value columns by their name too, and those
+// after S6 by the header's name
 std::string namedPlace(const files::FileFault& fault)
 {
     if (fault.column >= 1 && fault.column <= files::figureColumns)
         return place(fault) + "（" + files::columnName(fault.column) + "）";
+    if (!fault.heading.empty())
+        return place(fault) + "（" + fault.heading + "）";
     return place(fault);
 }
 
@@ -77,6 +80,14 @@ std::string observationFaultText(const files::FileFault& fault)
         return place(fault) + "多出一个数值，表头中没有这一列";
     case Kind::NotANumber:
         return namedPlace(fault) + "的“" + text + "”不是数字";
+    case Kind::NotAPointName:
+        return namedPlace(fault) + "的“" + text + "”不能用作点名：点名为 1 至 32 个字符，不含逗号、分号、双引号和控制字符";
+    case Kind::LongLine:
+        return "第 " + integerText(fault.line) + " 行超过 64 KiB，不是观测数据";
+    case Kind::LongHeader:
+        return "第 " + integerText(fault.line) + " 行超过 64 KiB，不是观测文件的表头";
+    case Kind::RepeatedColumn:
+        return place(fault) + "的表头“" + text + "”与前面的一列重复";
     }
     return {};
 }

@@ -13,6 +13,15 @@
 //   w         misclosure of the fixed-angle condition at A, seconds of arc
 //   ms        unit-weight error of a measured side, millimetres
 //
+// Accuracy. The condition adjustment is linearised and uses rho = 206265
+// seconds per radian, so it agrees with a rigorous least-squares adjustment
+// of the four coordinates from the five sides to second order in the side
+// errors. Measured against one (Gauss-Newton, core/tests/tst_least_squares.cpp)
+// over 500 random rhombi of 200 m to 2 km sides with 5 mm side errors, the
+// largest differences were: B and D 1.4 um (the test holds 10 um), the
+// adjusted sides 1.3 um (10 um), ms 0.0011 mm (0.01 mm), the weight
+// reciprocals 2.1e-4 (1e-3), the axes of the error ellipses 0.0005 mm (1 %).
+//
 // Each result is stored the moment it is computed, and the listener hears of
 // it right away, so a window can fill its fields while the work runs. When a
 // step fails, adjust() throws AdjustmentError: every result stored before the

@@ -19,11 +19,16 @@ struct AdjustmentTerms {
     std::array<double, 5> corrections{};  // vS1 ... vS6, m
 
     // Of the weight functions f (northing) and g (easting) of a point: [fg],
-    // and [af], [ag] with the condition coefficients.
+    // and [af], [ag] with the condition coefficients; and f and g themselves,
+    // the change of the point's northing and easting per metre of correction
+    // of each side (m/m), S1, S2, S4, S5, S6 in order. B moves with S1 and S2
+    // only, D with S4 and S5: the other sides' terms are zero.
     struct WeightTerms {
         double fg = 0.0;
         double af = 0.0;
         double ag = 0.0;
+        std::array<double, 5> f{};
+        std::array<double, 5> g{};
     };
     WeightTerms B;
     WeightTerms D;

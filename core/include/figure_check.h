@@ -16,11 +16,14 @@
 //
 // The error ellipse of a point, from the same quantities as mx and my:
 //     Qxx = 1/px, Qyy = 1/py (the stored values), Qxy = [fg] - [af][ag] / [aa],
-//     K = sqrt((Qxx - Qyy)^2 + 4 Qxy^2),
-//     E = ms sqrt((Qxx + Qyy + K) / 2), F = ms sqrt((Qxx + Qyy - K) / 2) mm,
+//     gap = sqrt((Qxx - Qyy)^2 + 4 Qxy^2), the difference of the two
+//         eigenvalues of the cofactor matrix (textbooks call it K, the letter
+//         of the correlate here),
+//     E = ms sqrt((Qxx + Qyy + gap) / 2), F = ms sqrt((Qxx + Qyy - gap) / 2) mm,
 //     phi = atan2(2 Qxy, Qxx - Qyy) / 2, the azimuth of the major axis from
 //     north, clockwise, in [0, 180) degrees.
 // E^2 + F^2 = ms^2 (1/px + 1/py), which is mx^2 + my^2 before their rounding.
+// Worked example: B E 5.88, F 5.79 mm, phi 17.9; D E 6.09, F 5.67 mm, phi 45.2.
 //
 // Everything is double; a value that would not be finite fails with
 // AdjustmentError in Stage::Check.
@@ -88,6 +91,11 @@ struct ErrorEllipse {
 // and the stored ms.
 ErrorEllipse errorEllipse(const PointPrecision& precision, const AdjustmentTerms::WeightTerms& weight, double aa,
                           float ms);
+
+// The ellipse of cofactors Qxx, Qyy, Qxy and a unit-weight error m0 (mm), by
+// the formulas above with m0 for ms; with variances in mm^2 and m0 = 1, the
+// ellipse of a covariance matrix.
+ErrorEllipse ellipseOf(double Qxx, double Qyy, double Qxy, double unitWeight);
 
 // Looking from A towards C.
 enum class SideOfLine { Left, OnTheLine, Right };

@@ -399,7 +399,7 @@ TEST(CheckedArithmetic, NarrowingToSingleOverflowsOnlyBeyondTheFloatRange)
 TEST(PointPrecisionFault, NegativeWeightReciprocalStopsBeforeTheStandardErrors)
 {
     // an [aa] smaller than the share of this point's sides: 1/px < 0
-    const PointGeometry g{300.0, 400.0, 53.13, 70.0, 450.0, 900.0, 450.0};
+    const PointGeometry g{300.0, 400.0, 53.13, 70.0, 450.0, 900.0, 450.0, MeasuredSide::S1, MeasuredSide::S2};
     PointPrecision p;
     p.mx = 7.0f;
     try {

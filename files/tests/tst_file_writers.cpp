@@ -41,6 +41,27 @@ std::vector<std::pair<const char*, std::function<std::string()>>> writers()
          }},
         {"observation file", [] { return observationFileText("一号锁", {3521.418, 1204.337, 4497.112, 2188.65, 902.1006,
                                                                          870.9382, 889.6279, 951.5497, 1158.3709}); }},
+        {"observation file, names, a height, values beyond and short of their fields' decimals",
+         [] {
+             return observationFileText("=二号锁", {3521.4185, 0.30000000000000004, -0.0, 1e300, 902.1, 870.93825, 889.0,
+                                                  0.1, 1e-5},
+                                        {"GP01", "-K2", "K,3", "D"}, 612.5);
+         }},
+        {"CASS points by their names, guarded",
+         [] { return cassPointsText(testing::fieldObservations(), testing::fieldResult(), {"GP01", "-K2", "@3", "'+D"}); }},
+        {"CSV points by their names, guarded",
+         [] {
+             return csvPointsText(testing::fieldObservations(), testing::fieldResult(),
+                                  {"=HYPERLINK(\"http://x\";\"y\")", "K 2", "#3", "'K4"});
+         }},
+        {"results, a formula as a figure's name, a tab, a carriage return",
+         [] {
+             std::string text;
+             appendFaultRow(text, "=HYPERLINK(\"http://x\";\"y\")", 3, "第 3 行第 2 列（Xa）没有数值");
+             appendFaultRow(text, "\t+1", 4, "@");
+             appendFaultRow(text, "\r", 5, "''-");
+             return text;
+         }},
     };
 }
 
@@ -63,7 +84,26 @@ const char* const expectedBytes[] = {
     "\"锁 3, 北\",7,三角形 A-B-D 的三条边 S1、S5、S6 不能构成三角形，请检查观测边长。,,,,,,,,,,,,,,,,,,\r\n",
 
     "\xEF\xBB\xBF名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6\r\n"
-    "一号锁,3521.418,1204.337,4497.112,2188.65,902.1006,870.9382,889.6279,951.5497,1158.3709\r\n",
+    "一号锁,3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709\r\n",
+
+    "\xEF\xBB\xBF名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,A点名,B点名,C点名,D点名,平均高程\r\n"
+    "'=二号锁,3521.4185,0.30000000000000004,-0.000,1e+300,902.1000,870.93825,889.0000,0.1000,0.00001,"
+    "GP01,'-K2,\"K,3\",D,612.500\r\n",
+
+    "GP01,,512345.678,3456789.123,0.000\r\n"
+    "'-K2,,512391.203,3457402.533,0.000\r\n"
+    "'@3,,513298.456,3457612.890,0.000\r\n"
+    "''+D,,513154.899,3456911.340,0.000\r\n",
+
+    "\xEF\xBB\xBF点名,X(北),Y(东),mx(毫米),my(毫米),md(毫米)\r\n"
+    "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",3456789.123,512345.678,,,\r\n"
+    "K 2,3457402.533,512391.203,8.54,8.28,11.89\r\n"
+    "\"#3\",3457612.890,513298.456,,,\r\n"
+    "'K4,3456911.340,513154.899,8.81,8.08,11.95\r\n",
+
+    "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",3,第 3 行第 2 列（Xa）没有数值,,,,,,,,,,,,,,,,,,\r\n"
+    "\"'\t+1\",4,'@,,,,,,,,,,,,,,,,,,\r\n"
+    "\"'\r\",5,'''-,,,,,,,,,,,,,,,,,,\r\n",
 };
 
 TEST(FileWriters, WriteTheExactBytes)
@@ -88,29 +128,54 @@ TEST(FileWriters, CommaDecimalDesktopWritesTheSameBytes)
     }
 }
 
-// A figure saved and opened again computes exactly as the values typed.
+std::optional<std::uint64_t> bitsOf(std::optional<double> value)
+{
+    return value ? std::optional(std::bit_cast<std::uint64_t>(*value)) : std::nullopt;
+}
+
+// A figure saved and opened again computes exactly as the values typed, its
+// figure and points under the very names they had, whatever a spreadsheet
+// would make of them.
 TEST(FileWriters, ObservationFileReadsBackTheVerySameDoubles)
 {
+    const Observations worked{3521.418, 1204.337, 4497.112, 2188.65, 902.1006, 870.9382, 889.6279, 951.5497, 1158.3709};
     const struct {
         const char* name;
         std::string figureName;
         Observations values;
+        PointNames points = letterNames;
+        std::optional<double> meanHeight = std::nullopt;
     } cases[] = {
         {"values with no short binary form", "一号锁", {0.1, 0.2, 0.30000000000000004, 1e-7, 3e6, 2.5e-300, 594.0588, -0.0, 1e300}},
         {"the largest and smallest doubles", "#3, \"北\"",
          {std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(), -1.7976931348623157e308, 1, 2, 3, 4,
           5, 6}},
+        {"=, and a height", "=1+2", worked, {"=A1", "=", "K=", "D"}, -0.0005},
+        {"+", "+86 一号锁", worked, {"+K1", "+", "B", "C"}, 1e-7},
+        {"-", "-", worked, {"-1", "--", "C", "-D"}},
+        {"@", "@SUM(1)", worked, {"@", "@K", "C", "D"}},
+        {"a tab", "\t=1", worked},
+        {"a carriage return", "\r@", worked},
+        {"a quote and separators in the figure's name", "\"=1\";2,\t3", worked, {"K'", "B", "C", "D"}},
+        {"a leading #", "#4", worked, {"#1", "#=", "C", "#"}},
+        {"a byte-order mark in front", "\xEF\xBB\xBF=1", worked, {"\xEF\xBB\xBF", "\xEF\xBB\xBF-2", "C", "D"}},
+        {"' alone and before text", "'", worked, {"'", "'K", "''", "C'"}},
+        {"' before a formula's first character", "'=1", worked, {"'=1", "''+2", "'''-3", "'@"}},
+        {"names of 32 characters, one of them behind its guard", "锁", worked,
+         {"=" + std::string(31, 'K'), "测测测测测测测测测测测测测测测测测测测测测测测测测测测测测测测测", "C", "D"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        testing::ScratchFile file(observationFileText(c.figureName, c.values));
+        testing::ScratchFile file(observationFileText(c.figureName, c.values, c.points, c.meanHeight));
         const std::vector<Figure> figures = readAllFigures(file.path());
         ASSERT_EQ(figures.size(), 1u);
         EXPECT_EQ(figures[0].name, c.figureName);
+        EXPECT_EQ(figures[0].points, c.points);
         const double* written = &c.values.Xa;
         const double* read = &figures[0].values.Xa;
         for (int i = 0; i < 9; ++i)
             EXPECT_EQ(std::bit_cast<std::uint64_t>(read[i]), std::bit_cast<std::uint64_t>(written[i])) << columnName(i + 2);
+        EXPECT_EQ(bitsOf(figures[0].meanHeight), bitsOf(c.meanHeight));
     }
 }
 

@@ -426,6 +426,16 @@ TEST(Form1, AFileWithAFaultChangesNothing)
                                                    "951.5497,1158.3709\n").toUtf8(),
          std::nullopt, "观测文件“%1”第 2 行第 7 列（S2）的“8７0.9382x”不是数字。请改正观测文件后再打开。"},
         {"no such file", std::nullopt, std::nullopt, "观测文件“%1”不能读取：文件不存在。请改正观测文件后再打开。"},
+        {"a line longer than 64 KiB", (header + QString(70000, u'9') + u'\n' + figureLine("P2", workedExample)).toUtf8(),
+         std::nullopt, "观测文件“%1”第 2 行超过 64 KiB，不是观测数据。请改正观测文件后再打开。"},
+        {"a point's name with a semicolon", ("名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,平均高程,B点名\n" +
+                                            figureLine("P1", workedExample).chopped(1) + ",612.5,K;1\n").toUtf8(),
+         std::nullopt,
+         "观测文件“%1”第 2 行第 12 列（B点名）的“K;1”不能用作点名：点名为 1 至 32 个字符，不含逗号、分号、双引号和控制字符。"
+         "请改正观测文件后再打开。"},
+        {"a mean height that is not a number", ("名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,平均高程\n" +
+                                               figureLine("P1", workedExample).chopped(1) + ",6l2.5\n").toUtf8(),
+         std::nullopt, "观测文件“%1”第 2 行第 11 列（平均高程）的“6l2.5”不是数字。请改正观测文件后再打开。"},
         {"a header and no figure", header.toUtf8(), std::nullopt, "观测文件“%1”中只有表头，没有图形。"},
         {"the choice cancelled", (header + figureLine("P1", workedExample) + figureLine("P2", workedExample)).toUtf8(), std::nullopt,
          nullptr},
@@ -507,7 +517,7 @@ TEST(Form1, SaveWritesTheNineValuesAsEnteredThatOpenAgainAsTheSameFigure)
     EXPECT_EQ(dialog.prompts.last(), "图形名称：");
     EXPECT_EQ(dialog.offers.last(), "一号锁");
     EXPECT_EQ(readFile(path), "\xEF\xBB\xBF名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6\r\n"
-                              "一号锁,3521.418,1204.337,4497.112,2188.65,902.1006,870.9382,889.6279,951.5497,1158.3709\r\n");
+                              "一号锁,3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709\r\n");
     EXPECT_EQ(messages.messages.size(), 1);
 
     // opened again, it computes what was typed

@@ -116,7 +116,7 @@ TEST(ObservationCommands, OffersTheFolderUsedLast)
 TEST(ObservationCommands, SavesTheValuesAsEnteredUnderTheNameGiven)
 {
     const QByteArray saved = "\xEF\xBB\xBF名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6\r\n"
-                             "%1,3521.418,1204.337,4497.112,2188.65,902.1006,870.9382,889.6279,951.5497,1158.3709\r\n";
+                             "%1,3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709\r\n";
     const struct {
         const char* name;
         FigureCompute compute;
