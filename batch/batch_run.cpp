@@ -1,25 +1,27 @@
 #include "batch_run.h"
 
-#include "fault_message.h"
-#include "file_messages.h"
+#include "vector_state.h"
 
-#include "check_text.h"
+#include "adjustment_words.h"
+#include "batch_words.h"
+#include "check_words.h"
 #include "figure_page.h"
 #include "figure_sheet.h"
+#include "file_words.h"
 #include "number_text.h"
 #include "observation_file.h"
+#include "observation_words.h"
 #include "print_error.h"
 #include "qt_printer.h"
 #include "report.h"
 #include "report_book.h"
+#include "report_words.h"
 #include "results_table.h"
 #include "whole_file.h"
 
-#include <QDir>
+#include <QFile>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QFile>
-#include <QString>
 
 #include <chrono>
 #include <filesystem>
@@ -32,15 +34,7 @@ namespace {
 // what the results file gathers before it writes: one write per block
 constexpr std::size_t resultsBlock = 1 << 16;
 
-std::string utf8(const QString& text)
-{
-    return text.toStdString();
-}
-
-QString shownPath(const std::string& path)
-{
-    return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(path)));
-}
+const std::string resultsNotWritten = "结果没有写入文件";
 
 // A bar on the terminal once the run has taken a second, redrawn at most ten
 // times a second, wiped before any other line is written.
@@ -80,11 +74,177 @@ private:
     bool shown_ = false;
 };
 
-struct Counts {
-    long passed = 0;
-    long exceeded = 0;
-    long failed = 0;
-    long all() const { return passed + exceeded + failed; }
+// The lines of bad rows on standard error, gathered: a stream to a terminal
+// would write each piece on its own. With a progress bar each goes at once,
+// the bar wiped first.
+class RowLines {
+public:
+    RowLines(std::ostream& err, ProgressBar& progress, bool atOnce) : err_(err), progress_(progress), atOnce_(atOnce)
+    {
+    }
+
+    void tell(const std::string& line)
+    {
+        told_ += line;
+        told_ += '\n';
+        if (told_.size() >= resultsBlock || atOnce_)
+            flush();
+    }
+
+    void flush()
+    {
+        progress_.wipe();
+        err_ << told_ << std::flush;
+        told_.clear();
+    }
+
+private:
+    std::ostream& err_;
+    ProgressBar& progress_;
+    bool atOnce_;
+    std::string told_;
+};
+
+// One run of the batch: the input open, both outputs made, then one figure
+// after another read, computed and written.
+class Run {
+public:
+    Run(const Options& options, std::ostream& err, bool progressBar)
+        : options_(options), err_(err), progress_(err, progressBar), rows_(err, progress_, progressBar),
+          pages_(reportPages(options))
+    {
+    }
+
+    // Opens the observation file and makes both outputs before the first
+    // figure is computed, so that a folder that cannot take them fails at
+    // once. False, the fault said, when the run cannot be made.
+    bool open()
+    {
+        try {
+            reader_.emplace(options_.figures);
+        } catch (const files::ObservationFileError& error) {
+            err_ << observationFaultLine(options_.figures, error.fault()) << '\n';
+            return false;
+        }
+        try {
+            results_.emplace(options_.results);
+        } catch (const FileError& error) {
+            err_ << fileFailureMessage(resultsNotWritten, error) << '\n';
+            return false;
+        }
+        try {
+            if (!options_.reports.empty())
+                reports_.emplace(QFile::decodeName(QByteArray::fromStdString(options_.reports)));
+        } catch (const FileError& error) {
+            err_ << pdfFailureMessage(error) << '\n';
+            return false;
+        }
+        return true;
+    }
+
+    // Every figure of the file, then both outputs under their names. False,
+    // the fault said, when the file or an output failed on the way.
+    bool computeAll()
+    {
+        try {
+            while (std::optional<files::FigureLine> line = reader_->next()) {
+                if (const auto* fault = std::get_if<files::FileFault>(&*line))
+                    takeFault(*fault);
+                else
+                    takeFigure(std::get<files::Figure>(*line));
+                if (block_.size() >= resultsBlock) {
+                    results_->write(block_);
+                    block_.clear();
+                }
+                progress_.update(reader_->progress(), counts_.all());
+            }
+            finish();
+        } catch (const files::ObservationFileError& error) {
+            rows_.flush();
+            err_ << observationFaultLine(options_.figures, error.fault()) << '\n';
+            return false;
+        } catch (const FileError& error) {
+            rows_.flush();
+            const bool pdf = reports_ && error.path() == options_.reports;
+            err_ << (pdf ? pdfFailureMessage(error) : fileFailureMessage(resultsNotWritten, error)) << '\n';
+            return false;
+        } catch (const PrintError&) {
+            rows_.flush();
+            err_ << pdfFailureMessage(FileError(FileError::Reason::WriteFailed, options_.reports, 0)) << '\n';
+            return false;
+        }
+        return true;
+    }
+
+    const BatchCounts& counts() const { return counts_; }
+
+private:
+    // a line of the file that is no figure
+    void takeFault(const files::FileFault& fault)
+    {
+        const std::string text = observationFaultText(fault);
+        files::appendFaultRow(block_, fault.name, fault.line, text);
+        ++counts_.failed;
+        rows_.tell(text);
+    }
+
+    void takeFigure(const files::Figure& figure)
+    {
+        // the Qt of the command line, or of the last figure's report, may
+        // have left the vector registers in a state that slows every step
+        // of the compute
+        clearUpperVectorHalves();
+        FigureCompute compute;
+        compute.setAccuracy(options_.accuracy);
+        MisclosureCheck check;
+        try {
+            compute.computeWhole(figure.values);
+            check = compute.misclosureCheck();
+        } catch (const AdjustmentError& error) {
+            const std::string message = faultMessage(error);
+            files::appendFaultRow(block_, figure.name, figure.line, message);
+            ++counts_.failed;
+            rows_.tell(rowLine(figure.line, figure.name, message));
+            return;
+        }
+        files::appendResultRow(block_, figure.name, figure.line, verdictText(check), fixedText(check.limit, 2, 2),
+                               compute.result());
+        if (check.withinLimit) {
+            ++counts_.passed;
+        } else {
+            ++counts_.exceeded;
+            rows_.tell(rowLine(figure.line, figure.name, exceededText(check)));
+        }
+        if (reports_)
+            for (const FigurePage& page : pages_)
+                page(reports_->nextPage(), compute);
+    }
+
+    void finish()
+    {
+        results_->write(block_);
+        rows_.flush();
+        // the document first: its copy can fail on the way, the results'
+        // naming hardly
+        if (reports_) {
+            if (reports_->empty())
+                err_ << noReportsLine() << '\n';
+            else
+                reports_->finish();
+        }
+        results_->commit();
+    }
+
+    const Options& options_;
+    std::ostream& err_;
+    ProgressBar progress_;
+    RowLines rows_;
+    const std::vector<FigurePage> pages_;
+    std::optional<files::ObservationReader> reader_;
+    std::optional<WholeFileWriter> results_;
+    std::optional<ReportBook> reports_;
+    std::string block_ = files::resultsHeader();
+    BatchCounts counts_;
 };
 
 } // namespace
@@ -98,144 +258,26 @@ std::string defaultResultsPath(const std::string& figures)
 std::vector<FigurePage> reportPages(const Options& options)
 {
     std::vector<FigurePage> pages{
-        [](QtPrinter& printer, const FigureRun& figure) {
-            printReportLines(printer, figure.observations, figure.result);
+        [](QtPrinter& printer, const FigureCompute& figure) {
+            printReportLines(printer, figure.observations(), figure.result());
         },
     };
+    // the figure's compute carries the batch's accuracy
     if (options.checkPage)
-        pages.push_back([accuracy = options.accuracy](QtPrinter& printer, const FigureRun& figure) {
-            FigureOrNotice sheet;
-            try {
-                sheet = figureSheet(figure.observations, figure.result, figure.terms, accuracy);
-            } catch (const AdjustmentError& error) {
-                sheet = faultMessage(error).toStdString();
-            }
+        pages.push_back([](QtPrinter& printer, const FigureCompute& figure) {
             const QPaintDevice& page = *printer.painter().device();
-            paintFigurePage(printer.painter(), QRectF(0, 0, page.width(), page.height()), sheet);
+            paintFigurePage(printer.painter(), QRectF(0, 0, page.width(), page.height()), figureOf(figure));
         });
     return pages;
 }
 
 int runBatch(const Options& options, std::ostream& err, bool progressBar)
 {
-    std::optional<files::ObservationReader> reader;
-    try {
-        reader.emplace(options.figures);
-    } catch (const files::ObservationFileError& error) {
-        err << utf8(QStringLiteral("观测文件“%1”%2。").arg(shownPath(options.figures),
-                                                              observationFaultText(error.fault())))
-            << '\n';
+    Run run(options, err, progressBar);
+    if (!run.open() || !run.computeAll())
         return couldNotRun;
-    }
-
-    // both outputs are made before the first figure is computed, so a folder
-    // that cannot take them fails at once
-    std::optional<WholeFileWriter> results;
-    std::optional<ReportBook> reports;
-    const std::vector<FigurePage> pages = reportPages(options);
-    try {
-        results.emplace(options.results);
-    } catch (const FileError& error) {
-        err << utf8(fileFailureMessage(QStringLiteral("结果没有写入文件"), error)) << '\n';
-        return couldNotRun;
-    }
-    try {
-        if (!options.reports.empty())
-            reports.emplace(QFile::decodeName(QByteArray::fromStdString(options.reports)));
-    } catch (const FileError& error) {
-        err << utf8(pdfFailureMessage(error)) << '\n';
-        return couldNotRun;
-    }
-
-    ProgressBar progress(err, progressBar);
-    Counts counts;
-    std::string block = files::resultsHeader();
-    // the lines of bad rows, gathered: a stream to a terminal would write
-    // each piece on its own
-    std::string told;
-    const auto tell = [&](const std::string& line) {
-        told += line;
-        told += '\n';
-        if (told.size() >= resultsBlock || progressBar) {
-            progress.wipe();
-            err << told << std::flush;
-            told.clear();
-        }
-    };
-    const auto tellRow = [&](long line, const std::string& name, const std::string& what) {
-        tell("第 " + std::to_string(line) + " 行" + (name.empty() ? "" : " " + name) + "：" + what);
-    };
-
-    try {
-        while (std::optional<files::FigureLine> line = reader->next()) {
-            if (const auto* fault = std::get_if<files::FileFault>(&*line)) {
-                const std::string text = utf8(observationFaultText(*fault));
-                files::appendFaultRow(block, fault->name, fault->line, text);
-                ++counts.failed;
-                tell(text);
-            } else {
-                const files::Figure& figure = std::get<files::Figure>(*line);
-                const FigureRun run = runFigure(figure.values, options.accuracy);
-                if (run.fault) {
-                    const std::string message = utf8(faultMessage(*run.fault));
-                    files::appendFaultRow(block, figure.name, figure.line, message);
-                    ++counts.failed;
-                    tellRow(figure.line, figure.name, message);
-                } else {
-                    files::appendResultRow(block, figure.name, figure.line, verdictText(run.check),
-                                           fixedText(run.check.limit, 2, 2), run.result);
-                    if (run.check.withinLimit) {
-                        ++counts.passed;
-                    } else {
-                        ++counts.exceeded;
-                        tellRow(figure.line, figure.name,
-                                "超限，w = " + fixedText(run.check.w, 2, 2) + "秒，限差 ±"
-                                    + fixedText(run.check.limit, 2, 2) + "秒");
-                    }
-                    if (reports)
-                        for (const FigurePage& page : pages)
-                            page(reports->nextPage(), run);
-                }
-            }
-            if (block.size() >= resultsBlock) {
-                results->write(block);
-                block.clear();
-            }
-            progress.update(reader->progress(), counts.all());
-        }
-        results->write(block);
-        progress.wipe();
-        err << told;
-        // the document first: its copy can fail on the way, the results'
-        // naming hardly
-        if (reports) {
-            if (reports->empty())
-                err << "没有计算完成的图形，没有写入 PDF 文件。\n";
-            else
-                reports->finish();
-        }
-        results->commit();
-    } catch (const files::ObservationFileError& error) {
-        progress.wipe();
-        err << told << utf8(QStringLiteral("观测文件“%1”%2。").arg(shownPath(options.figures),
-                                                              observationFaultText(error.fault())))
-            << '\n';
-        return couldNotRun;
-    } catch (const FileError& error) {
-        progress.wipe();
-        const bool pdf = reports && error.path() == options.reports;
-        err << utf8(pdf ? pdfFailureMessage(error) : fileFailureMessage(QStringLiteral("结果没有写入文件"), error))
-            << '\n';
-        return couldNotRun;
-    } catch (const PrintError&) {
-        progress.wipe();
-        err << utf8(pdfFailureMessage(FileError(FileError::Reason::WriteFailed, options.reports, 0))) << '\n';
-        return couldNotRun;
-    }
-
-    err << "共 " << counts.all() << " 个图形：合格 " << counts.passed << "，超限 " << counts.exceeded << "，错误 "
-        << counts.failed << '\n';
-    return counts.exceeded + counts.failed == 0 ? allPassed : someFailed;
+    err << summaryLine(run.counts()) << '\n';
+    return run.counts().exceeded + run.counts().failed == 0 ? allPassed : someFailed;
 }
 
 } // namespace korvane::batch

@@ -9,7 +9,7 @@
 // name only when it is whole.
 
 #include "figure_check.h"
-#include "figure_run.h"
+#include "figure_compute.h"
 
 #include <functional>
 #include <ostream>
@@ -41,7 +41,7 @@ std::string defaultResultsPath(const std::string& figures);
 
 // One page of a computed figure in REPORTS.pdf, printed on `printer` at the
 // top of a new page.
-using FigurePage = std::function<void(QtPrinter& printer, const FigureRun& figure)>;
+using FigurePage = std::function<void(QtPrinter& printer, const FigureCompute& figure)>;
 
 // The pages each computed figure gets, in their order: the report, and with
 // checkPage the page of its figure, drawn at the batch's accuracy.

@@ -49,11 +49,6 @@ std::optional<double> readPart(const QString& typed, const Part& part, QString& 
 
 } // namespace
 
-QString accuracyCaption()
-{
-    return QStringLiteral("测距精度…");
-}
-
 QString constantPartLabel()
 {
     return QStringLiteral("固定误差 a（毫米）");

@@ -42,7 +42,6 @@ private:
     QWidget* parent_;
 };
 
-QString accuracyCaption();      // of the menu item
 QString constantPartLabel();    // 固定误差 a（毫米）
 QString scalePartLabel();       // 比例误差 b（ppm）
 

@@ -1,9 +1,9 @@
 #include "check_line.h"
 
 #include "layout.h"
+#include "qt_text.h"
 
 #include "check_colours.h"
-#include "check_text.h"
 
 #include <QTimer>
 
@@ -20,42 +20,13 @@ constexpr int topTwips = 2880;
 constexpr int widthTwips = 5400;
 constexpr int heightTwips = 1260;
 
-QString u(const std::string& utf8)
-{
-    return QString::fromStdString(utf8);
-}
-
 } // namespace
-
-CheckLineText checkLineText(ComputeEnd end, const AdjustmentTerms& terms, float w, DistanceAccuracy accuracy)
-{
-    using Tone = CheckLineText::Tone;
-    if (end == ComputeEnd::None)
-        return {};
-    if (end == ComputeEnd::StoppedBeforeMisclosure)
-        return {u(unfinishedCheckLine()), Tone::Plain};
-
-    MisclosureCheck check;
-    try {
-        check = checkMisclosure(terms, w, accuracy);
-    } catch (const AdjustmentError&) {
-        return {QStringLiteral("闭合差检核：数值超出了计算范围，无法求出限差。请检查输入数据"), Tone::Fail};
-    }
-    QString text = u(misclosureCheckLine(check, accuracy));
-    if (end == ComputeEnd::StoppedAfterMisclosure) {
-        // w is this compute's and judged; the fields after it are not
-        text += QStringLiteral("。本次计算未完成，灰色的数值不是本次计算的结果");
-        // a verdict in green would vouch for results that are not there
-        return {text, check.withinLimit ? Tone::Plain : Tone::Fail};
-    }
-    return {text, check.withinLimit ? Tone::Pass : Tone::Fail};
-}
 
 CheckLine::CheckLine(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("CheckLine"));
-    const int pixel = layout::twipsPerPixel;
-    setGeometry(leftTwips / pixel, topTwips / pixel, widthTwips / pixel, heightTwips / pixel);
+    setGeometry(layout::pixels(leftTwips), layout::pixels(topTwips), layout::pixels(widthTwips),
+                layout::pixels(heightTwips));
     setWordWrap(true);
     setAlignment(Qt::AlignCenter);
     setTextFormat(Qt::PlainText);
@@ -65,36 +36,34 @@ CheckLine::CheckLine(QWidget* parent) : QLabel(parent)
     connect(noticeTimer_, &QTimer::timeout, this, [this] { display(judgedText_, judgedColour_); });
 }
 
-void CheckLine::judge(ComputeEnd end, const AdjustmentTerms& terms, float w, DistanceAccuracy accuracy)
+QColor CheckLine::colourOf(CheckLineText::Tone tone) const
 {
-    const CheckLineText line = checkLineText(end, terms, w, accuracy);
-    switch (line.tone) {
-    case CheckLineText::Tone::Plain:
-        judgedColour_ = plainColour();
-        break;
+    switch (tone) {
     case CheckLineText::Tone::Pass:
-        judgedColour_ = QColor(checkPassColour);
-        break;
+        return QColor(checkPassColour);
     case CheckLineText::Tone::Fail:
-        judgedColour_ = QColor(checkFailColour);
+        return QColor(checkFailColour);
+    case CheckLineText::Tone::Plain:
         break;
     }
+    return parentWidget()->palette().color(QPalette::WindowText);
+}
+
+void CheckLine::judge(const FigureCompute& compute)
+{
+    const CheckLineText line = checkLineText(compute);
+    judgedColour_ = colourOf(line.tone);
     // "2 mm + 2 ppm" wrapped in the middle reads as two instruments
-    const QString instrument = u(accuracyText(accuracy));
-    judgedText_ = QString(line.text).replace(instrument, QString(instrument).replace(QChar(' '), QChar::Nbsp));
+    const QString instrument = qtText(accuracyText(compute.accuracy()));
+    judgedText_ = qtText(line.text).replace(instrument, QString(instrument).replace(QChar(' '), QChar::Nbsp));
     noticeTimer_->stop();
     display(judgedText_, judgedColour_);
 }
 
 void CheckLine::announce(const QString& notice)
 {
-    display(notice, plainColour());
+    display(notice, colourOf(CheckLineText::Tone::Plain));
     noticeTimer_->start();
-}
-
-QColor CheckLine::plainColour() const
-{
-    return parentWidget()->palette().color(QPalette::WindowText);
 }
 
 void CheckLine::display(const QString& text, const QColor& colour)

@@ -1,146 +1,123 @@
 #pragma once
 
-// The main window. It owns the two records of the adjustment for the whole
-// run of the program and shows them; the work is done elsewhere:
-//   compute (Command1): guided entry -> Observations -> adjust() -> fields,
-//                       and the check of its misclosure;
-//                       on its context menu, the distance meter's accuracy
+// The main window. It shows one figure's compute (FigureCompute) for the
+// whole run of the program, computes it from the guided entry, and wires
+// each command to the family that carries it out:
+//   compute (Command1): guided entry -> FigureCompute -> fields, and the
+//                       check of its misclosure; on its context menu the
+//                       distance meter's accuracy (InstrumentSettings), the
+//                       window of the figure (F3, 网图与检核) and the
+//                       observation files (ObservationCommands)
 //   end     (Command2): the program ends
-//   print   (Command3): the report of the records on the default printer;
-//                       on its context menu, the preview and the PDF file
-//                       and the choice of the page of the figure after it
-//   figure  (F3, or the context menu of Command1): the window 网图与检核
-// Also on the compute button's context menu, a figure's observations from a
-// file (computed at once, as if typed) and into one; on the window's own
-// context menu, the results to the clipboard and the points to a file for
-// CAD.
-// What the surveyor accepts in the entry is kept in the user's settings and
-// offered again by the next compute, also after a restart; so is the
-// accuracy. The check line judges the misclosure of the last compute.
+//   print   (Command3): the report on the default printer; on its context
+//                       menu the preview, the PDF file and the choice of the
+//                       page of the figure after it (ReportCommands)
+//   the window's own context menu: the results to the clipboard (Ctrl+C)
+//                       and the points to a file (ResultCommands)
+// Each command is one QAction, made in createActions() with its caption and
+// key, put on its menu and connected to its family there. What the surveyor
+// accepts is kept in the settings and offered again by the next compute,
+// also after a restart; so is the accuracy.
 
-#include "adjustment_terms.h"
-#include "check_line.h"
-#include "figure_check.h"
-#include "figure_sheet.h"
-#include "observation_commands.h"
-#include "point_export.h"
-#include "records.h"
+#include "figure_compute.h"
 #include "shown_fields.h"
+#include "window_parts.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
-#include <memory>
-#include <optional>
-#include <utility>
+#include <vector>
+
+class QAction;
+class QKeySequence;
 
 namespace korvane {
 
-class AccuracyDialog;
-class EntryMemory;
-class FigureChooser;
+class CheckLine;
+class CommandButton;
 class FigureWindow;
-class InputDialog;
-class MessageSink;
-class OpenFileDialog;
-class SaveFileDialog;
+class InstrumentSettings;
+class ObservationCommands;
+class ResultCommands;
+
+namespace layout {
+struct Control;
+}
 
 class Form1 final : public QWidget {
     Q_OBJECT
 
 public:
-    // prints the report and returns the name of the printer that took it
-    using PrintJob = std::function<QString(const Observations&, const AdjustmentResult&)>;
-    using PreviewCommand = std::function<void(const Observations&, const AdjustmentResult&)>;
-
-    // nullptr: the real Qt dialog and message box, and the values remembered
-    // in the user's settings
-    explicit Form1(InputDialog* dialog = nullptr, MessageSink* messages = nullptr, EntryMemory* memory = nullptr,
-                   QWidget* parent = nullptr);
+    explicit Form1(WindowParts parts = {}, QWidget* parent = nullptr);
     ~Form1() override;
 
-    const Observations& observations() const { return observations_; }
-    const AdjustmentResult& result() const { return result_; }
-    // what the last compute formed for the check of its figure
-    const AdjustmentTerms& terms() const { return terms_; }
-    DistanceAccuracy accuracy() const { return accuracy_; }
+    const FigureCompute& compute() const { return compute_; }
 
-    // False after a compute command that stopped halfway (a fault, or Cancel
-    // once a value had been stored): the records then mix two runs.
-    bool lastComputeFinished() const { return lastEnd_ == ComputeEnd::None || lastEnd_ == ComputeEnd::Finished; }
-
-    // The figure of the last compute, drawn by the window of the figure and
-    // the report's page of it: only after a compute that finished.
-    FigureOrNotice figure() const;
-
-    // Tests put a recorder here in place of the default printer, and of the
-    // preview, and a scripted dialog in place of the file dialog.
-    void setPrintCommand(PrintJob print) { print_ = std::move(print); }
-    void setPreviewCommand(PreviewCommand preview) { preview_ = std::move(preview); }
-    void setSaveFileDialog(SaveFileDialog* dialog) { saveDialog_ = dialog; }
-    void setAccuracyDialog(AccuracyDialog* dialog) { accuracyDialog_ = dialog; }
-    void setOpenFileDialog(OpenFileDialog* dialog) { openDialog_ = dialog; }
-    void setFigureChooser(FigureChooser* chooser) { chooser_ = chooser; }
+    // the command families, as the window's menus reach them
+    ReportCommands& report() { return *report_; }
+    ObservationCommands& observationFiles() { return *observationFiles_; }
+    ResultCommands& results() { return *results_; }
+    InstrumentSettings& instrument() { return *instrument_; }
 
 public slots:
     void Command1_Click();
-    void Command1_ContextMenu(const QPoint& position);
-    void DistanceAccuracy_Click();
-    void FigureWindow_Open();
     void Command2_Click();
     void Command3_Click();
-    void Command3_ContextMenu(const QPoint& position);
-    void PrintPreview_Click();
-    void SaveAsPdf_Click();
-    void OpenObservations_Click();
-    void SaveObservations_Click();
-    void Form1_ContextMenu(const QPoint& position);
-    void CopyResults_Click();
-    void ExportPoints_Click();
+    void FigureWindow_Open();
+    // A figure whose nine values come whole (from a file), computed at once
+    // exactly as if typed and confirmed: every echo, memory and single copy.
+    void computeFigure(const Observations& values);
 
 private:
+    struct PlacedControl {
+        const layout::Control* control;
+        QWidget* widget;
+    };
+
+    // the layout, a table of controls turned into widgets step by step
     void buildControls();
+    QWidget* addControl(const layout::Control& control);
+    QWidget* addLabel(const layout::Control& control);
+    QWidget* addField(const layout::Control& control);
+    QWidget* addButton(const layout::Control& control);
+    QWidget* addLine(const layout::Control& control);
+    void stackControls(const std::vector<PlacedControl>& placed);
+    void orderTabStops(const std::vector<PlacedControl>& placed);
+    void sizeToControls(const std::vector<PlacedControl>& placed);
+
+    void createFamilies();
+    void createActions();
+    void connectFamilies();
+    // one command: its caption, its key (none: empty), and the slot of its
+    // family that it runs
+    template <typename Family, typename Slot>
+    QAction* command(const QString& caption, const QKeySequence& key, Family* family, Slot slot);
+
     // the compute after its nine values are in, typed or read from a file
     void adjustEntered();
-    void endCompute(ComputeEnd end);
+    // a compute that stopped before its end: the fields it did not write
+    // turn grey, and the check line says so
+    void computeStopped();
     // the check line and the window of the figure, when it is open
     void showCheck();
-    bool refuseHalfComputedRecords();
-    // the page of the figure when the surveyor asked for it, else nothing
-    std::optional<FigureOrNotice> figurePage() const;
 
-    Observations observations_;
-    AdjustmentResult result_;
-    AdjustmentTerms terms_;
-    DistanceAccuracy accuracy_ = defaultAccuracy;
-    ComputeEnd lastEnd_ = ComputeEnd::None; // before any compute the zeros print
-    // the nine values of the last entry that took all nine (typed or from a
-    // file), as entered: the sides of observations_ are adjusted ones
-    std::optional<Observations> entered_;
-
-    std::unique_ptr<InputDialog> ownDialog_;
-    std::unique_ptr<MessageSink> ownMessages_;
-    std::unique_ptr<EntryMemory> ownMemory_;
-    std::unique_ptr<SaveFileDialog> ownSaveDialog_;
-    std::unique_ptr<AccuracyDialog> ownAccuracyDialog_;
-    std::unique_ptr<OpenFileDialog> ownOpenDialog_;
-    std::unique_ptr<FigureChooser> ownChooser_;
-    InputDialog* dialog_;
-    MessageSink* messages_;
-    EntryMemory* memory_;
-    SaveFileDialog* saveDialog_;
-    AccuracyDialog* accuracyDialog_;
-    OpenFileDialog* openDialog_;
-    FigureChooser* chooser_;
-    ObservationFiles observationFiles_;
-    PointExport pointExport_;
-    PrintJob print_;
-    PreviewCommand preview_;
-    std::function<void()> beep_;
+    RealParts real_;
+    WindowParts parts_; // every part present
+    FigureCompute compute_;
     ShownFields fields_;
+    std::function<void()> beep_;
+
+    CommandButton* Command1 = nullptr;
+    CommandButton* Command2 = nullptr;
+    CommandButton* Command3 = nullptr;
     CheckLine* checkLine_ = nullptr;
     QPointer<FigureWindow> figureWindow_; // made when first opened
+
+    ReportCommands* report_ = nullptr;
+    ObservationCommands* observationFiles_ = nullptr;
+    ResultCommands* results_ = nullptr;
+    InstrumentSettings* instrument_ = nullptr;
 };
 
 } // namespace korvane

@@ -66,19 +66,19 @@ std::string echoDigits(const Row& row, double value)
     return fixedText(value, noRounding, row.decimals);
 }
 
-void store(const Row& row, double value, Observations& observations, FieldWriter& fields)
+void store(const Row& row, double value, FigureCompute& compute, FieldWriter& fields)
 {
-    observations.*row.value = value;
+    compute.store(row.value, value);
     fields.setFieldText(row.field, QString::fromUtf8(row.prefix) + QString::fromStdString(echoDigits(row, value)));
 }
 
-void accept(const Row& row, double value, EntryMemory& memory, AdjustmentResult& result)
+void accept(const Row& row, double value, EntryMemory& memory, FigureCompute& compute)
 {
     // kept before the single copy, which may overflow: the surveyor then
     // finds the value offered again and mends it
     memory.remember(row.name, QString::fromStdString(exactText(value)));
     if (row.side)
-        keepSingleCopy(*row.side, value, result);
+        compute.keepSingleCopy(*row.side, value);
 }
 
 } // namespace entry
@@ -119,14 +119,14 @@ QString GuidedEntry::remembered(const entry::Row& row)
     return QString::fromStdString(typedText(*kept));
 }
 
-EntryOutcome GuidedEntry::run(Observations& observations, AdjustmentResult& result)
+EntryOutcome GuidedEntry::run(FigureCompute& compute)
 {
     bool storedAny = false;
     for (const entry::Row& row : entry::rows()) {
         double value = 0.0;
         if (!askNumber(row, row.prompt, remembered(row), value))
             return storedAny ? EntryOutcome::Cancelled : EntryOutcome::CancelledUntouched;
-        entry::store(row, value, observations, fields_);
+        entry::store(row, value, compute, fields_);
         storedAny = true;
 
         const char* confirmation = row.firstConfirmation;
@@ -146,21 +146,20 @@ EntryOutcome GuidedEntry::run(Observations& observations, AdjustmentResult& resu
             fields_.setFieldText(row.field, QString());
             if (!askNumber(row, row.reentryPrompt, QString::fromStdString(typedText(value)), value))
                 return EntryOutcome::Cancelled;
-            entry::store(row, value, observations, fields_);
+            entry::store(row, value, compute, fields_);
             confirmation = entry::standardConfirmation;
         }
 
-        entry::accept(row, value, memory_, result);
+        entry::accept(row, value, memory_, compute);
     }
     return EntryOutcome::Completed;
 }
 
-void enterFigure(const Observations& values, Observations& observations, AdjustmentResult& result,
-                 FieldWriter& fields, EntryMemory& memory)
+void enterFigure(const Observations& values, FigureCompute& compute, FieldWriter& fields, EntryMemory& memory)
 {
     for (const entry::Row& row : entry::rows()) {
-        entry::store(row, values.*row.value, observations, fields);
-        entry::accept(row, values.*row.value, memory, result);
+        entry::store(row, values.*row.value, compute, fields);
+        entry::accept(row, values.*row.value, memory, compute);
     }
 }
 

@@ -15,6 +15,7 @@
 #include "entry_memory.h"
 #include "input_dialog.h"
 
+#include "figure_compute.h"
 #include "measured_side.h"
 #include "records.h"
 
@@ -55,12 +56,12 @@ std::span<const Row> rows();
 std::string echoDigits(const Row& row, double value);
 
 // Stores a value and shows it in its field, the moment it is typed.
-void store(const Row& row, double value, Observations& observations, FieldWriter& fields);
+void store(const Row& row, double value, FigureCompute& compute, FieldWriter& fields);
 
 // What a confirmed value leaves behind: it is remembered for the next
 // compute, and a side gets its single-precision copy. Throws AdjustmentError
 // when a side does not fit a single.
-void accept(const Row& row, double value, EntryMemory& memory, AdjustmentResult& result);
+void accept(const Row& row, double value, EntryMemory& memory, FigureCompute& compute);
 
 } // namespace entry
 
@@ -75,8 +76,9 @@ public:
     // `beep` sounds when an entry is refused; tests pass a counter.
     GuidedEntry(InputDialog& dialog, FieldWriter& fields, EntryMemory& memory, std::function<void()> beep);
 
-    // Throws AdjustmentError when an accepted side does not fit a single.
-    EntryOutcome run(Observations& observations, AdjustmentResult& result);
+    // Stores the values in `compute` as they are typed. Throws
+    // AdjustmentError when an accepted side does not fit a single.
+    EntryOutcome run(FigureCompute& compute);
 
 private:
     bool askNumber(const entry::Row& row, const char* prompt, QString offered, double& value);
@@ -92,7 +94,6 @@ private:
 // stored, shown, remembered and copied to single precision in the order of
 // the entry, exactly as if typed and confirmed with Enter. Throws
 // AdjustmentError as the entry does.
-void enterFigure(const Observations& values, Observations& observations, AdjustmentResult& result,
-                 FieldWriter& fields, EntryMemory& memory);
+void enterFigure(const Observations& values, FigureCompute& compute, FieldWriter& fields, EntryMemory& memory);
 
 } // namespace korvane

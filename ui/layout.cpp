@@ -199,8 +199,6 @@ const Control* find(const char* name)
 
 QSize clientPixels()
 {
-    // each coordinate converted on its own, as the window places controls
-    const auto pixels = [](int twips) { return twips / twipsPerPixel; };
     int right = 0;
     int bottom = 0;
     for (const Control& control : table) {

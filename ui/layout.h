@@ -35,6 +35,11 @@ inline constexpr QRgb red = qRgb(255, 0, 0);
 inline constexpr QRgb defaultLineColour = 0;
 
 inline constexpr int twipsPerPixel = 15;
+// each coordinate converted on its own, as the window places controls
+inline constexpr int pixels(int twips)
+{
+    return twips / twipsPerPixel;
+}
 inline constexpr int fieldHeight = 270;
 inline constexpr int labelHeight = 255;
 // blank band kept to the right of and below the lowest-right control

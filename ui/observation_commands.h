@@ -1,14 +1,16 @@
 #pragma once
 
-// 打开观测文件… and 保存观测文件…: a figure's nine values from an observation
-// file into the window, and the window's nine values into a file of one
-// figure. Faults become messages and change nothing.
+// 打开观测文件… and 保存观测文件…, the observation files' family of commands:
+// a figure's nine values from an observation file into the window, to be
+// computed at once as if typed, and the nine values of the last entry that
+// took all nine into a file of one figure. Faults become messages and
+// change nothing.
 
+#include "figure_compute.h"
 #include "records.h"
 
+#include <QObject>
 #include <QString>
-
-#include <optional>
 
 namespace korvane {
 
@@ -18,17 +20,37 @@ class MessageSink;
 class OpenFileDialog;
 class SaveFileDialog;
 
-class ObservationFiles {
+class ObservationCommands final : public QObject {
+    Q_OBJECT
+
 public:
+    // `names` asks for the name of a figure saved
+    ObservationCommands(const FigureCompute& compute, OpenFileDialog& openFiles, FigureChooser& chooser,
+                        SaveFileDialog& saveFiles, InputDialog& names, MessageSink& messages,
+                        QObject* parent = nullptr);
+
+public slots:
     // Asks for a file and reads it whole; with several figures, asks which.
-    // The figure's values, or nothing: cancelled, or a fault told.
-    std::optional<Observations> open(OpenFileDialog& files, FigureChooser& chooser, MessageSink& messages);
+    // The figure's values go to figureOpened; cancelled, or a fault told,
+    // nothing does.
+    void open();
 
     // Asks for a file and then the figure's name (offering the file's), and
-    // writes `values` there, whole or not at all.
-    void save(SaveFileDialog& files, InputDialog& names, MessageSink& messages, const Observations& values);
+    // writes the entered values there, whole or not at all.
+    void save();
+
+signals:
+    void figureOpened(const Observations& values);
 
 private:
+    QString folder() const;
+
+    const FigureCompute& compute_;
+    OpenFileDialog& openFiles_;
+    FigureChooser& chooser_;
+    SaveFileDialog& saveFiles_;
+    InputDialog& names_;
+    MessageSink& messages_;
     QString folder_; // the folder used last, offered next time
 };
 

@@ -9,10 +9,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QShortcut>
 
 #include <string_view>
-#include <utility>
 
 namespace korvane {
 
@@ -132,10 +130,8 @@ void putOnClipboard(const std::vector<CopiedValue>& values)
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-void installCopyAllKey(QWidget* window, std::function<void()> copyAll)
+void letFieldsPassTheCopyKey(QWidget* window)
 {
-    auto* shortcut = new QShortcut(QKeySequence::Copy, window);
-    QObject::connect(shortcut, &QShortcut::activated, window, std::move(copyAll));
     auto* filter = new CopyKeyFilter(window);
     for (QLineEdit* field : window->findChildren<QLineEdit*>())
         field->installEventFilter(filter);

@@ -11,7 +11,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <vector>
 
 class QWidget;
@@ -37,8 +36,9 @@ QString copiedHtml(const std::vector<CopiedValue>& values);
 // Replaces the clipboard's contents with both forms.
 void putOnClipboard(const std::vector<CopiedValue>& values);
 
-// Ctrl+C anywhere in `window` runs `copyAll`, except in a field with
-// selected text, which copies its selection as any field does.
-void installCopyAllKey(QWidget* window, std::function<void()> copyAll);
+// Lets Ctrl+C in a field of `window` with nothing selected through to the
+// window's own copy of all results; a field with selected text copies its
+// selection, as any field does.
+void letFieldsPassTheCopyKey(QWidget* window);
 
 } // namespace korvane

@@ -115,7 +115,7 @@ void SettingsMemory::remember(const char* name, const QString& text)
     write(key(name), text);
 }
 
-bool SettingsMemory::recallFigurePage() const
+bool SettingsMemory::recallFigurePage()
 {
     const QVariant value = read(figurePageKey);
     return value.typeId() == QMetaType::QString && value.toString() == QStringLiteral("true");

@@ -1,12 +1,13 @@
 #pragma once
 
-// The entry's memory in the user's settings, an INI file read and written
-// through QSettings: by default the file where QSettings keeps organisation
-// "Korvane", application "korvane" (~/.config/Korvane/korvane.conf), each
-// value under [Entry] as its exact text; beside them, under [Report], whether
-// the report takes the page of the figure.
+// The window's settings in the user's settings file, an INI file read and
+// written through QSettings: by default the file where QSettings keeps
+// organisation "Korvane", application "korvane"
+// (~/.config/Korvane/korvane.conf), each value of the entry and the
+// accuracy under [Entry] as its exact text; under [Report], whether the
+// report takes the page of the figure.
 
-#include "entry_memory.h"
+#include "settings.h"
 
 #include <QVariant>
 
@@ -14,7 +15,7 @@ class QSettings;
 
 namespace korvane {
 
-class SettingsMemory final : public EntryMemory {
+class SettingsMemory final : public Settings {
 public:
     explicit SettingsMemory(QString fileName);
 
@@ -27,8 +28,8 @@ public:
 
     // Off unless "true", as rememberFigurePage writes it, is kept: a bad
     // value reads as the default, without a word.
-    bool recallFigurePage() const;
-    void rememberFigurePage(bool wanted);
+    bool recallFigurePage() override;
+    void rememberFigurePage(bool wanted) override;
 
 private:
     bool usable() const;

@@ -12,6 +12,7 @@
 #include "input_dialog.h"
 #include "message_sink.h"
 #include "pdf_report.h"
+#include "pdf_text.h"
 #include "report_text.h"
 #include "settings_memory.h"
 
@@ -47,15 +48,6 @@ QString privateSpool()
     return QFileInfo(spool).isDir() ? QDir::cleanPath(spool) : QString();
 }
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // The ids of the jobs of `queue` that the spooler lists as `which`
 // ("completed" or "all").
 QSet<int> jobsOf(const QString& queue, const QString& which)
@@ -63,7 +55,8 @@ QSet<int> jobsOf(const QString& queue, const QString& which)
     QSet<int> ids;
     const QRegularExpression job("^" + QRegularExpression::escape(queue) + "-(\\d+)\\s",
                                  QRegularExpression::MultilineOption);
-    for (const QRegularExpressionMatch& match : job.globalMatch(run("lpstat", {"-W", which, "-o", queue})))
+    for (const QRegularExpressionMatch& match :
+         job.globalMatch(testing::outputOf("lpstat", {"-W", which, "-o", queue})))
         ids.insert(match.captured(1).toInt());
     return ids;
 }
@@ -99,17 +92,7 @@ QStringList documentLines(const QString& spool, int id)
     EXPECT_TRUE(QFile(path).open(QIODevice::ReadOnly))
         << path.toStdString() << " is missing or unreadable: the spooler must keep job files "
         << "(PreserveJobFiles); " << setUpHint;
-    QStringList lines;
-    for (const QString& line : run("pdftotext", {"-layout", path, "-"}).split('\n'))
-        if (!line.simplified().isEmpty())
-            lines << line.simplified();
-    return lines;
-}
-
-int pagesOf(const QString& pdf)
-{
-    const QRegularExpression pages("^Pages:\\s*(\\d+)$", QRegularExpression::MultilineOption);
-    return pages.match(run("pdfinfo", {pdf})).captured(1).toInt();
+    return testing::pdfLines(path);
 }
 
 // The surveyor at the prompts: types the nine values of a rhombus of about
@@ -156,18 +139,21 @@ protected:
     QString spool;
     QString queue;
     QSet<int> before;
+    // the settings of a first start, in a file of the test's own
+    QTemporaryDir settingsFolder;
+    SettingsMemory settings{settingsFolder.filePath("korvane.conf")};
 };
 
 TEST_F(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
 {
     FieldSurveyor surveyor;
     Messages messages;
-    Form1 form(&surveyor, &messages);
+    Form1 form({.input = &surveyor, .messages = &messages, .settings = &settings});
     form.Command1_Click();
-    ASSERT_TRUE(form.lastComputeFinished()) << messages.told.join('\n').toStdString();
+    ASSERT_TRUE(form.compute().finished()) << messages.told.join('\n').toStdString();
     // a computation, not zeros: B lies within centimetres of where it was staked
-    EXPECT_NEAR(form.result().xp1, 3457402.517, 0.05);
-    EXPECT_NEAR(form.result().yp1, 512391.204, 0.05);
+    EXPECT_NEAR(form.compute().result().xp1, 3457402.517, 0.05);
+    EXPECT_NEAR(form.compute().result().yp1, 512391.204, 0.05);
     // twice: the second page must be the same as the first
     form.Command3_Click();
     form.Command3_Click();
@@ -184,13 +170,14 @@ TEST_F(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
     EXPECT_EQ(printed.size(), 2);
 
     QStringList expected;
-    for (const testing::PrintedLine& line : testing::printedLines(form.observations(), form.result()))
+    const FigureCompute& compute = form.compute();
+    for (const testing::PrintedLine& line : testing::printedLines(compute.observations(), compute.result()))
         expected << line.text;
     ASSERT_EQ(expected.size(), 40);
     // the PDF file of the same records breaks into the same pages as the paper
     QTemporaryDir folder;
-    saveReportAsPdf(folder.filePath("report.pdf"), form.observations(), form.result());
-    const int savedPages = pagesOf(folder.filePath("report.pdf"));
+    saveReportAsPdf(folder.filePath("report.pdf"), form.compute().observations(), form.compute().result());
+    const int savedPages = testing::pdfPageCount(folder.filePath("report.pdf"));
     EXPECT_GE(savedPages, 1);
 
     QList<QStringList> documents;
@@ -202,7 +189,7 @@ TEST_F(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
             name = jobName(spool, id);
         EXPECT_EQ(name.toStdString(), "Korvane");
 
-        EXPECT_EQ(pagesOf(jobDocument(spool, id)), savedPages);
+        EXPECT_EQ(testing::pdfPageCount(jobDocument(spool, id)), savedPages);
         const QStringList document = documentLines(spool, id);
         EXPECT_EQ(document.size(), expected.size()) << document.join('\n').toStdString();
         qsizetype from = 0;
@@ -223,10 +210,10 @@ TEST_F(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
 // the figure follows the report's on paper.
 TEST_F(PrintSpooler, PageOfTheFigureFollowsTheReportWhenAsked)
 {
-    SettingsMemory(SettingsMemory::userFile()).rememberFigurePage(true);
+    settings.rememberFigurePage(true);
     FieldSurveyor surveyor;
     Messages messages;
-    Form1 form(&surveyor, &messages);
+    Form1 form({.input = &surveyor, .messages = &messages, .settings = &settings});
     form.Command1_Click();
     form.Command3_Click();
     ASSERT_TRUE(messages.told.isEmpty()) << messages.told.join('\n').toStdString();
@@ -237,11 +224,10 @@ TEST_F(PrintSpooler, PageOfTheFigureFollowsTheReportWhenAsked)
     ASSERT_EQ(printed.size(), 1) << "nothing was printed on " << queue.toStdString();
 
     QTemporaryDir folder;
-    saveReportAsPdf(folder.filePath("report.pdf"), form.observations(), form.result());
+    saveReportAsPdf(folder.filePath("report.pdf"), form.compute().observations(), form.compute().result());
     const QString job = jobDocument(spool, *printed.begin());
-    EXPECT_EQ(pagesOf(job), pagesOf(folder.filePath("report.pdf")) + 1);
-    const QString lastPage = QString::number(pagesOf(job));
-    const QString page = run("pdftotext", {"-f", lastPage, "-l", lastPage, "-layout", job, "-"});
+    EXPECT_EQ(testing::pdfPageCount(job), testing::pdfPageCount(folder.filePath("report.pdf")) + 1);
+    const QString page = testing::pdfText(job, testing::pdfPageCount(job));
     EXPECT_TRUE(page.contains(QString::fromUtf8("网图与检核"))) << page.toStdString();
     for (const char* text : {"闭合差检核：w = ", "B 在 A→C 的左侧，D 在右侧"})
         EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text << " not on\n" << page.toStdString();

@@ -6,9 +6,9 @@
 //   $TMPDIR/korvane-bench-batch, removed afterwards unless "keep")
 
 #include "batch_run.h"
-#include "figure_run.h"
 
 #include "adjustment.h"
+#include "figure_compute.h"
 #include "number_text.h"
 #include "observation_file.h"
 #include "results_table.h"
@@ -118,18 +118,20 @@ int main(int argc, char* argv[])
     const double adjustments = secondsSince(start);
     start = Clock::now();
     for (const korvane::Observations& values : all) {
-        const korvane::batch::FigureRun run = korvane::batch::runFigure(values, korvane::defaultAccuracy);
-        sink += run.check.limit;
+        korvane::FigureCompute compute;
+        compute.computeWhole(values);
+        sink += compute.misclosureCheck().limit;
     }
     const double withCheck = secondsSince(start);
 
     // the results' digits and rows alone
-    const korvane::batch::FigureRun one = korvane::batch::runFigure(all.front(), korvane::defaultAccuracy);
+    korvane::FigureCompute one;
+    one.computeWhole(all.front());
+    const double limit = one.misclosureCheck().limit;
     start = Clock::now();
     std::string block;
     for (long i = 0; i < count; ++i) {
-        korvane::files::appendResultRow(block, "F1", i + 2, "合格", korvane::fixedText(one.check.limit, 2, 2),
-                                        one.result);
+        korvane::files::appendResultRow(block, "F1", i + 2, "合格", korvane::fixedText(limit, 2, 2), one.result());
         if (block.size() > (1 << 16))
             block.clear();
     }

@@ -1,17 +1,11 @@
 #include "batch_run.h"
 
 #include "checked_networks.h"
-#include "fakes.h"
-#include "file_bytes.h"
-#include "form1.h"
-
-#include "exact_text.h"
-#include "number_text.h"
-#include "printed_digits.h"
+#include "figure_files.h"
+#include "pdf_text.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -26,28 +20,11 @@
 namespace korvane::batch {
 namespace {
 
-using testing::readFile;
+using testing::resultRows;
+using testing::valuesText;
 using testing::writeFile;
 
-const QString header = QStringLiteral("名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6\n");
-
-QString valuesText(const Observations& o)
-{
-    QString text;
-    for (const double value : {o.Xa, o.Ya, o.Xc, o.Yc, o.S1, o.S2, o.S4, o.S5, o.S6})
-        text += u',' + QString::fromStdString(typedText(value));
-    return text;
-}
-
-// the rows of RESULTS.csv after its header, each as its cells
-std::vector<QStringList> resultRows(const QString& path)
-{
-    std::vector<QStringList> rows;
-    const QStringList lines = QString::fromUtf8(readFile(path)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    for (qsizetype i = 1; i < lines.size(); ++i)
-        rows.push_back(lines[i].split(u','));
-    return rows;
-}
+const QString header = testing::observationHeader;
 
 struct BatchRun {
     int status;
@@ -138,67 +115,6 @@ TEST(Batch, ExitStatusSaysWhetherEveryFigurePassed)
     }
 }
 
-QString fieldText(const Form1& form, const char* name)
-{
-    const auto* field = form.findChild<QLineEdit*>(QString::fromUtf8(name));
-    return field ? field->text() : QString();
-}
-
-// Each figure of a file through the batch command and through the window,
-// typed into the entry: every cell of its row is what the window's compute
-// of the same values gives, on paper and in the check.
-TEST(Batch, ResultsAreTheWindowsComputeOfTheSameFigures)
-{
-    std::vector<std::pair<QString, Observations>> figures;
-    for (const testing::CheckedNetwork& network : testing::checkedNetworks())
-        figures.emplace_back(QString::fromUtf8(network.name), network.measured);
-    figures.emplace_back("no triangle A-B-D", Observations{3000, 2000, 3300, 2950, 594.0588, 626.4107, 650.0073, 761.5807, 1400});
-    figures.emplace_back("A on C", Observations{3000, 2000, 3000, 2000, 594.0588, 626.4107, 650.0073, 761.5807, 854.9202});
-    figures.emplace_back("S4 beyond single precision", Observations{3000, 2000, 3300, 2950, 594.0588, 626.4107, 1e39, 761.5807, 854.9202});
-    QString file = header;
-    for (const auto& [name, values] : figures)
-        file += name + valuesText(values) + u'\n';
-    QTemporaryDir folder;
-    runOn(folder, file, {});
-    const std::vector<QStringList> rows = resultRows(folder.filePath("results.csv"));
-    ASSERT_EQ(rows.size(), figures.size());
-
-    for (std::size_t i = 0; i < figures.size(); ++i) {
-        SCOPED_TRACE(figures[i].first.toStdString());
-        korvane::testing::ScriptedDialog dialog;
-        for (const QString& value : valuesText(figures[i].second).mid(1).split(u',')) {
-            dialog.add(value);
-            dialog.add(QString());
-        }
-        korvane::testing::RecordingMessages messages;
-        Form1 form(&dialog, &messages);
-        form.Command1_Click();
-        const QStringList& row = rows[i];
-        EXPECT_EQ(row[1], QString::number(i + 2));
-        if (!form.lastComputeFinished()) {
-            ASSERT_EQ(messages.messages.size(), 1);
-            EXPECT_EQ(row[2], messages.messages[0]);
-            EXPECT_EQ(row.mid(3), QStringList(18, QString()));
-            continue;
-        }
-        const AdjustmentResult& r = form.result();
-        const MisclosureCheck check = checkMisclosure(form.terms(), r.w, defaultAccuracy);
-        const auto s = [](const std::string& digits) { return QString::fromStdString(digits); };
-        const QStringList expected{
-            s(check.withinLimit ? "合格" : "超限"), s(printed::side(r.S3)), s(printed::misclosure(r.w)),
-            s(fixedText(check.limit, 2, 2)), s(printed::millimetres(r.ms)),
-            s(printed::coordinate(r.xp1)), s(printed::coordinate(r.yp1)), s(printed::weightReciprocal(r.B.invPx)),
-            s(printed::weightReciprocal(r.B.invPy)), s(printed::millimetres(r.B.mx)), s(printed::millimetres(r.B.my)),
-            s(printed::millimetres(r.B.md)), s(printed::coordinate(r.xp2)), s(printed::coordinate(r.yp2)),
-            s(printed::weightReciprocal(r.D.invPx)), s(printed::weightReciprocal(r.D.invPy)),
-            s(printed::millimetres(r.D.mx)), s(printed::millimetres(r.D.my)), s(printed::millimetres(r.D.md))};
-        EXPECT_EQ(row.mid(2), expected);
-        // the window shows the same coordinates, to the digit
-        EXPECT_EQ(u' ' + row[7], fieldText(form, "Text12"));
-        EXPECT_EQ(u' ' + row[15], fieldText(form, "Text16"));
-    }
-}
-
 struct ProgramRun {
     int status;
     QString out;
@@ -232,14 +148,9 @@ TEST(BatchProgram, ComputesAFileWithReportsWithoutADisplay)
     EXPECT_EQ(resultRows(folder.filePath("测区-结果.csv")).size(), 3u);
 
     // one report per computed figure, each on pages of its own
-    QProcess info;
-    info.start("pdfinfo", {folder.filePath("报告.pdf")});
-    ASSERT_TRUE(info.waitForFinished(30000));
-    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+2\\n")));
-    QProcess text;
-    text.start("pdftotext", {"-layout", folder.filePath("报告.pdf"), "-"});
-    ASSERT_TRUE(text.waitForFinished(30000));
-    EXPECT_EQ(QString::fromUtf8(text.readAllStandardOutput()).count("--- Korvane ---"), 2);
+    const QString reports = folder.filePath("报告.pdf");
+    EXPECT_EQ(testing::pdfPageCount(reports), 2);
+    EXPECT_EQ(testing::pdfText(reports).count("--- Korvane ---"), 2);
 
     // with --check-page each report is followed by the page of its figure,
     // judged at the batch's accuracy
@@ -247,13 +158,8 @@ TEST(BatchProgram, ComputesAFileWithReportsWithoutADisplay)
         korvane({"--batch", "测区.csv", "--pdf", "报告.pdf", "--check-page", "--accuracy", "5,5"}, folder.path());
     EXPECT_EQ(checked.status, someFailed) << checked.err.toStdString();
     QStringList pages;
-    for (int page = 1; page <= 4; ++page) {
-        QProcess pageText;
-        pageText.start("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), "-layout",
-                                     folder.filePath("报告.pdf"), "-"});
-        ASSERT_TRUE(pageText.waitForFinished(30000));
-        pages << QString::fromUtf8(pageText.readAllStandardOutput());
-    }
+    for (int page = 1; page <= 4; ++page)
+        pages << testing::pdfText(reports, page);
     for (int figure : {0, 2}) {
         EXPECT_TRUE(pages[figure].contains("--- Korvane ---"));
         EXPECT_FALSE(pages[figure].contains("网图与检核"));

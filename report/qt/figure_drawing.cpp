@@ -180,71 +180,96 @@ QSizeF textSize(const QFontMetricsF& metrics, const QString& text, qreal unit)
     return {metrics.horizontalAdvance(text) + labelPadding * unit, metrics.height()};
 }
 
-} // namespace
-
-FigureLayout layoutFigure(const FigureSheet& sheet, const QRectF& area, const QFont& font, QPaintDevice* device)
+// the ellipses are drawn this many metres for each of their millimetres
+double magnified(const FigureSheet& sheet, double millimetres)
 {
-    FigureLayout layout;
-    layout.area = area;
-    layout.font = font;
-    const QFontMetricsF metrics(font, device);
-    const QFontMetricsF nameMetrics(nameFont(font), device);
-    const qreal u = metrics.height();
-    layout.unit = u;
+    return millimetres * sheet.magnification / millimetresPerMetre;
+}
 
-    // the magnified ellipses belong to the figure's extent
-    const auto magnified = [&sheet](double millimetres) {
-        return millimetres * sheet.magnification / millimetresPerMetre;
-    };
-    qreal minX = std::numeric_limits<qreal>::infinity(), maxX = -minX, minY = minX, maxY = -minX;
-    const auto include = [&](double X, double Y, double radius) {
+// What the figure spans in metres, north (X) and east (Y): its points and
+// its magnified ellipses.
+struct Extent {
+    qreal minX = std::numeric_limits<qreal>::infinity();
+    qreal maxX = -std::numeric_limits<qreal>::infinity();
+    qreal minY = std::numeric_limits<qreal>::infinity();
+    qreal maxY = -std::numeric_limits<qreal>::infinity();
+
+    void include(double X, double Y, double radius)
+    {
         minX = std::min(minX, X - radius);
         maxX = std::max(maxX, X + radius);
         minY = std::min(minY, Y - radius);
         maxY = std::max(maxY, Y + radius);
-    };
-    for (const SheetPoint& point : sheet.points)
-        include(point.X, point.Y, 0);
-    for (const SheetEllipse& e : sheet.ellipses)
-        include(sheet.points[e.point].X, sheet.points[e.point].Y, magnified(e.ellipse.semiMajor));
+    }
+};
 
-    // Room around the figure for the names and for labels outside its
-    // sides, and below it for the scale bars and the arrow to north.
+Extent extentOf(const FigureSheet& sheet)
+{
+    Extent extent;
+    for (const SheetPoint& point : sheet.points)
+        extent.include(point.X, point.Y, 0);
+    for (const SheetEllipse& e : sheet.ellipses)
+        extent.include(sheet.points[e.point].X, sheet.points[e.point].Y, magnified(sheet, e.ellipse.semiMajor));
+    return extent;
+}
+
+// the height of the band under the figure that holds the scale bars
+qreal stripHeight(const FigureSheet& sheet, qreal u)
+{
+    const int barRows = sheet.magnification > 0 ? 3 : 2;
+    return barRows * barRow * u + 0.5 * u;
+}
+
+// Where the figure itself is drawn in `area`: room around it for the names
+// and for labels outside its sides, and below it for the scale bars and the
+// arrow to north.
+QRectF figureRegion(const FigureSheet& sheet, const QRectF& area, const QFontMetricsF& metrics, qreal u)
+{
     qreal widestLabel = 0;
     for (const SheetSide& side : sheet.sides)
         widestLabel = std::max(widestLabel, textSize(metrics, QString::fromStdString(side.label), u).width());
-    const int barRows = sheet.magnification > 0 ? 3 : 2;
-    const qreal strip = barRows * barRow * u + 0.5 * u;
     const qreal sideRoom = std::min(0.5 * widestLabel + u, 0.15 * area.width());
-    QRectF region = area.adjusted(sideRoom, figureMargin * u, -sideRoom, -(figureMargin * u + strip));
+    QRectF region = area.adjusted(sideRoom, figureMargin * u, -sideRoom, -(figureMargin * u + stripHeight(sheet, u)));
     region.setWidth(std::max<qreal>(region.width(), 1));
     region.setHeight(std::max<qreal>(region.height(), 1));
+    return region;
+}
 
-    // one scale for both directions: a plan to scale
+// The points and the ellipses in the pixels of `region`, at one scale for
+// both directions: a plan to scale, north up and east to the right.
+void placeFigure(FigureLayout& layout, const FigureSheet& sheet, const QRectF& region)
+{
+    const Extent e = extentOf(sheet);
     const qreal tiny = std::numeric_limits<qreal>::min();
-    const qreal scale = std::min(region.width() / std::max(maxY - minY, tiny),
-                                 region.height() / std::max(maxX - minX, tiny));
+    const qreal scale = std::min(region.width() / std::max(e.maxY - e.minY, tiny),
+                                 region.height() / std::max(e.maxX - e.minX, tiny));
     layout.pixelsPerMetre = scale;
-    const qreal midX = (minX + maxX) / 2, midY = (minY + maxY) / 2;
+    const qreal midX = (e.minX + e.maxX) / 2, midY = (e.minY + e.maxY) / 2;
     const QPointF centre = region.center();
-    const auto toPixels = [&](double X, double Y) {
-        return QPointF(centre.x() + (Y - midY) * scale, centre.y() - (X - midX) * scale);
-    };
     for (std::size_t i = 0; i < sheet.points.size(); ++i)
-        layout.points[i] = toPixels(sheet.points[i].X, sheet.points[i].Y);
+        layout.points[i] = QPointF(centre.x() + (sheet.points[i].Y - midY) * scale,
+                                   centre.y() - (sheet.points[i].X - midX) * scale);
 
     for (std::size_t i = 0; i < sheet.ellipses.size(); ++i) {
-        const SheetEllipse& e = sheet.ellipses[i];
-        const qreal azimuth = e.ellipse.azimuth / degreesPerRadian;
-        const qreal semiMajor = magnified(e.ellipse.semiMajor) * scale;
-        const QPointF at = layout.points[e.point];
+        const SheetEllipse& ellipse = sheet.ellipses[i];
+        const qreal azimuth = ellipse.ellipse.azimuth / degreesPerRadian;
+        const qreal semiMajor = magnified(sheet, ellipse.ellipse.semiMajor) * scale;
+        const QPointF at = layout.points[ellipse.point];
         // azimuth from north, clockwise: north is up the page, east to the right
         layout.ellipses[i] = {at, at + semiMajor * QPointF(std::sin(azimuth), -std::cos(azimuth)),
-                              magnified(e.ellipse.semiMinor) * scale};
+                              magnified(sheet, ellipse.ellipse.semiMinor) * scale};
     }
+}
 
-    // the scale bars along the bottom, the arrow to north at its right end
-    const qreal stripTop = area.bottom() - strip;
+// The scale bars along the bottom of `area`, the arrow to north at its
+// right end.
+void placeScaleBars(FigureLayout& layout, const FigureSheet& sheet, const QFontMetricsF& metrics,
+                    const QRectF& region)
+{
+    const QRectF& area = layout.area;
+    const qreal u = layout.unit;
+    const qreal scale = layout.pixelsPerMetre;
+    const qreal stripTop = area.bottom() - stripHeight(sheet, u);
     const qreal barLeft = area.left() + u;
     const auto rowMiddle = [&](int row) { return stripTop + (row + 0.5) * barRow * u; };
     const auto barText = [&](const QLineF& bar, const QString& text) {
@@ -258,7 +283,7 @@ FigureLayout layoutFigure(const FigureSheet& sheet, const QRectF& area, const QF
     layout.metres.textRect = barText(layout.metres.bar, layout.metres.text);
     int nextRow = 1;
     if (sheet.magnification > 0) {
-        const qreal barLength = magnified(sheet.millimetreBar) * scale;
+        const qreal barLength = magnified(sheet, sheet.millimetreBar) * scale;
         layout.millimetres.bar = QLineF(barLeft, rowMiddle(1), barLeft + barLength, rowMiddle(1));
         layout.millimetres.text = QString::fromStdString(sheet.millimetreBarText);
         layout.millimetres.textRect = barText(layout.millimetres.bar, layout.millimetres.text);
@@ -270,14 +295,16 @@ FigureLayout layoutFigure(const FigureSheet& sheet, const QRectF& area, const QF
     const qreal arrowX = area.right() - 1.5 * u;
     layout.northRect = QRectF(arrowX - u, stripTop, 2 * u, u);
     layout.northArrow = QLineF(arrowX, area.bottom() - 0.3 * u, arrowX, stripTop + 1.1 * u);
+}
 
-    // Names and labels go where they cover least (Placer): each name beside
-    // its point, away from the middle of the figure, or just outside the
-    // point's ellipse; each label beside its side, outside the figure first,
-    // a little further off, or at last over its own side.
-    Placer placer(area, u);
-    placer.block(QRectF(area.left(), stripTop, area.width(), strip));
-    const qreal radius = pointSymbol * u;
+// The things a name or label should not cover: the band of the scale bars,
+// the points' symbols, the ellipses, and the sides, each owned by its label.
+void blockFigure(Placer& placer, FigureLayout& layout, const FigureSheet& sheet)
+{
+    const QRectF& area = layout.area;
+    const qreal strip = stripHeight(sheet, layout.unit);
+    placer.block(QRectF(area.left(), area.bottom() - strip, area.width(), strip));
+    const qreal radius = pointSymbol * layout.unit;
     layout.pointRadius = radius;
     for (const QPointF& point : layout.points)
         placer.block(QRectF(point - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius)));
@@ -292,68 +319,108 @@ FigureLayout layoutFigure(const FigureSheet& sheet, const QRectF& area, const QF
     for (std::size_t i = 0; i < sheet.sides.size(); ++i)
         placer.block(QLineF(layout.points[sheet.sides[i].from], layout.points[sheet.sides[i].to]),
                      static_cast<int>(i));
+}
 
+// of two places otherwise alike, the one offered first
+constexpr qreal later = 0.02;
+
+// Where the name of point `i` may stand: beside the point, away from the
+// middle of the figure first, just outside the point's ellipse.
+std::vector<Candidate> nameCandidates(const FigureLayout& layout, const FigureSheet& sheet, std::size_t i,
+                                      const QSizeF& size, QPointF middle)
+{
+    const QPointF at = layout.points[i];
+    const qreal u = layout.unit;
+    // how far the point's symbol, or its ellipse, reaches that way
+    const auto reach = [&](QPointF direction) {
+        qreal distance = layout.pointRadius;
+        for (std::size_t k = 0; k < sheet.ellipses.size(); ++k) {
+            if (sheet.ellipses[k].point != static_cast<int>(i))
+                continue;
+            const DrawnEllipse& e = layout.ellipses[k];
+            const QPointF major = e.majorEnd - e.centre;
+            const QPointF minorAxis = unit(QPointF(-major.y(), major.x()));
+            distance = std::max(distance, std::hypot(QPointF::dotProduct(direction, major),
+                                                     e.semiMinor * QPointF::dotProduct(direction, minorAxis)));
+        }
+        return distance;
+    };
+    const qreal outward = std::atan2((at - middle).y(), (at - middle).x());
+    std::vector<Candidate> candidates;
+    for (const int turn : {0, 1, -1, 2, -2, 3, -3, 4}) {
+        const qreal angle = outward + turn * std::numbers::pi / 4;
+        const QPointF direction(std::cos(angle), std::sin(angle));
+        candidates.push_back(
+            {beside(at, direction, reach(direction) + 0.2 * u, size), later * static_cast<qreal>(candidates.size())});
+    }
+    return candidates;
+}
+
+// Where the label of side `i` may stand: beside its side, outside the figure
+// first, a little further off, or at last over its own side.
+std::vector<Candidate> labelCandidates(const FigureLayout& layout, const FigureSheet& sheet, std::size_t i,
+                                       const QSizeF& size, QPointF middle)
+{
+    constexpr qreal overItsSide = 4;
+    const qreal u = layout.unit;
+    const SheetSide& side = sheet.sides[i];
+    const QPointF from = layout.points[side.from], to = layout.points[side.to];
+    const QPointF along = unit(to - from);
+    QPointF across(-along.y(), along.x());
+    if (QPointF::dotProduct(across, (from + to) / 2 - middle) < 0)
+        across = -across;
+    const qreal shares[] = {0.5, 0.4, 0.6, 0.3, 0.7, 0.2, 0.8, 0.1, 0.9};
+    std::vector<Candidate> candidates;
+    for (const qreal gap : {labelGap * u, (labelGap + 1.2) * u})
+        for (const QPointF direction : {across, -across})
+            for (const qreal share : shares)
+                candidates.push_back({beside(from + (to - from) * share, direction, gap, size),
+                                      later * static_cast<qreal>(candidates.size())});
+    for (const qreal share : shares) {
+        const QPointF at = from + (to - from) * share;
+        candidates.push_back({QRectF(at - QPointF(size.width() / 2, size.height() / 2), size),
+                              overItsSide + later * static_cast<qreal>(candidates.size())});
+    }
+    return candidates;
+}
+
+// Names and labels where they cover least (Placer).
+void placeTexts(FigureLayout& layout, const FigureSheet& sheet, const QFontMetricsF& metrics,
+                const QFontMetricsF& nameMetrics)
+{
+    Placer placer(layout.area, layout.unit);
+    blockFigure(placer, layout, sheet);
     QPointF middle;
     for (const QPointF& point : layout.points)
         middle += point / 4;
-    constexpr qreal later = 0.02;
-
     for (std::size_t i = 0; i < sheet.points.size(); ++i) {
-        const QPointF at = layout.points[i];
-        const QSizeF size = textSize(nameMetrics, QString::fromLatin1(sheet.points[i].name), u);
-        // how far the point's symbol, or its ellipse, reaches that way
-        const auto reach = [&](QPointF direction) {
-            qreal distance = radius;
-            for (std::size_t k = 0; k < sheet.ellipses.size(); ++k) {
-                if (sheet.ellipses[k].point != static_cast<int>(i))
-                    continue;
-                const DrawnEllipse& e = layout.ellipses[k];
-                const QPointF major = e.majorEnd - e.centre;
-                const QPointF minorAxis = unit(QPointF(-major.y(), major.x()));
-                distance = std::max(distance, std::hypot(QPointF::dotProduct(direction, major),
-                                                         e.semiMinor * QPointF::dotProduct(direction, minorAxis)));
-            }
-            return distance;
-        };
-        const qreal outward = std::atan2((at - middle).y(), (at - middle).x());
-        std::vector<Candidate> candidates;
-        for (const int turn : {0, 1, -1, 2, -2, 3, -3, 4}) {
-            const qreal angle = outward + turn * std::numbers::pi / 4;
-            const QPointF direction(std::cos(angle), std::sin(angle));
-            candidates.push_back({beside(at, direction, reach(direction) + 0.2 * u, size),
-                                  later * static_cast<qreal>(candidates.size())});
-        }
-        placer.add(std::move(candidates), -1);
+        const QSizeF size = textSize(nameMetrics, QString::fromLatin1(sheet.points[i].name), layout.unit);
+        placer.add(nameCandidates(layout, sheet, i, size, middle), -1);
     }
-
-    constexpr qreal overItsSide = 4;
     for (std::size_t i = 0; i < sheet.sides.size(); ++i) {
-        const SheetSide& side = sheet.sides[i];
-        const QPointF from = layout.points[side.from], to = layout.points[side.to];
-        const QPointF along = unit(to - from);
-        QPointF across(-along.y(), along.x());
-        if (QPointF::dotProduct(across, (from + to) / 2 - middle) < 0)
-            across = -across;
-        const QSizeF size = textSize(metrics, QString::fromStdString(side.label), u);
-        const qreal shares[] = {0.5, 0.4, 0.6, 0.3, 0.7, 0.2, 0.8, 0.1, 0.9};
-        std::vector<Candidate> candidates;
-        for (const qreal gap : {labelGap * u, (labelGap + 1.2) * u})
-            for (const QPointF direction : {across, -across})
-                for (const qreal share : shares)
-                    candidates.push_back({beside(from + (to - from) * share, direction, gap, size),
-                                          later * static_cast<qreal>(candidates.size())});
-        for (const qreal share : shares) {
-            const QPointF at = from + (to - from) * share;
-            candidates.push_back({QRectF(at - QPointF(size.width() / 2, size.height() / 2), size),
-                                  overItsSide + later * static_cast<qreal>(candidates.size())});
-        }
-        placer.add(std::move(candidates), static_cast<int>(i));
+        const QSizeF size = textSize(metrics, QString::fromStdString(sheet.sides[i].label), layout.unit);
+        placer.add(labelCandidates(layout, sheet, i, size, middle), static_cast<int>(i));
     }
 
     const std::vector<QRectF> places = placer.place();
     std::copy_n(places.begin(), layout.names.size(), layout.names.begin());
     std::copy_n(places.begin() + static_cast<std::ptrdiff_t>(layout.names.size()), layout.sideLabels.size(),
                 layout.sideLabels.begin());
+}
+
+} // namespace
+
+FigureLayout layoutFigure(const FigureSheet& sheet, const QRectF& area, const QFont& font, QPaintDevice* device)
+{
+    FigureLayout layout;
+    layout.area = area;
+    layout.font = font;
+    const QFontMetricsF metrics(font, device);
+    layout.unit = metrics.height();
+    const QRectF region = figureRegion(sheet, area, metrics, layout.unit);
+    placeFigure(layout, sheet, region);
+    placeScaleBars(layout, sheet, metrics, region);
+    placeTexts(layout, sheet, metrics, QFontMetricsF(nameFont(font), device));
     return layout;
 }
 

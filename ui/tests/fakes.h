@@ -1,18 +1,24 @@
 #pragma once
 
-// Scripted stand-ins for the dialogs and the window's fields.
+// Scripted stand-ins for the dialogs, the settings, the printer and the
+// window's fields, and the operator's replies to the entry by name.
 
 #include "accuracy_dialog.h"
-#include "entry_memory.h"
 #include "field_writer.h"
 #include "figure_chooser.h"
 #include "input_dialog.h"
 #include "message_sink.h"
 #include "open_file_dialog.h"
+#include "report_commands.h"
 #include "save_file_dialog.h"
+#include "settings.h"
+
+#include "figure_compute.h"
+#include "print_error.h"
 
 #include <QApplication>
 #include <QMap>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -22,6 +28,7 @@
 #include <functional>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -32,6 +39,70 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 namespace korvane::testing {
+
+// The operator's replies to the entry's prompts and confirmations, in order.
+// A reply is what is typed before Enter; an empty one is Enter alone, which
+// takes what the prompt offers; none is Cancel.
+struct Replies : std::vector<std::optional<QString>> {
+    using vector::vector;
+};
+
+inline Replies operator+(Replies first, const Replies& then)
+{
+    first.insert(first.end(), then.begin(), then.end());
+    return first;
+}
+
+// each value typed at its prompt and confirmed with Enter
+inline Replies confirmed(std::span<const QString> values)
+{
+    Replies replies;
+    for (const QString& value : values) {
+        replies.push_back(value);
+        replies.push_back(QString());
+    }
+    return replies;
+}
+
+inline Replies confirmed(std::initializer_list<QString> values)
+{
+    return confirmed(std::span<const QString>(values.begin(), values.size()));
+}
+
+// Enter alone at the prompts and confirmations of `values` values: each
+// value offered is taken
+inline Replies enterAlone(int values)
+{
+    return Replies(2 * static_cast<std::size_t>(values), QString());
+}
+
+// `value` typed, then 0 at its confirmation: sent back to be typed again at
+// the re-entry prompt
+inline Replies sentBack(const QString& value)
+{
+    return {value, QStringLiteral("0")};
+}
+
+// Cancel at the next prompt
+inline Replies cancelled()
+{
+    return {std::nullopt};
+}
+
+// The compute after each of `figures` in turn, as the batch takes them
+// whole; a figure that cannot be computed stops where it fails, as in the
+// window.
+inline FigureCompute computed(std::initializer_list<Observations> figures)
+{
+    FigureCompute compute;
+    for (const Observations& figure : figures) {
+        try {
+            compute.computeWhole(figure);
+        } catch (const AdjustmentError&) {
+        }
+    }
+    return compute;
+}
 
 // Answers each prompt with the next reply of its script and records the
 // prompts, what each offered and the field each was about. A reply is what the operator types before
@@ -44,6 +115,7 @@ public:
     ScriptedDialog(std::initializer_list<std::optional<QString>> replies) : replies_(replies) {}
 
     void add(std::optional<QString> reply) { replies_.push_back(std::move(reply)); }
+    void add(const Replies& replies) { replies_.insert(replies_.end(), replies.begin(), replies.end()); }
     std::optional<QString> ask(const QString& prompt, const QString& offered, const char* about) override
     {
         prompts.push_back(prompt);
@@ -67,8 +139,8 @@ private:
     std::deque<std::optional<QString>> replies_;
 };
 
-// The entry's memory as a map of names to texts.
-class KeptTexts final : public EntryMemory {
+// The settings as a map of names to texts, the page of the figure as a flag.
+class KeptSettings final : public Settings {
 public:
     QString recall(const char* name) override { return texts.value(QString::fromLatin1(name)); }
     void remember(const char* name, const QString& text) override
@@ -76,9 +148,12 @@ public:
         texts[QString::fromLatin1(name)] = text;
         ++writes;
     }
+    bool recallFigurePage() override { return figurePage; }
+    void rememberFigurePage(bool wanted) override { figurePage = wanted; }
 
     QMap<QString, QString> texts;
     int writes = 0;
+    bool figurePage = false;
 };
 
 class RecordingFields final : public FieldWriter {
@@ -108,16 +183,21 @@ public:
     bool takeOffers = false;
 };
 
-// Answers every question for a file with `reply` (nothing: Cancel) and
-// records the questions.
+// Answers each question for a file with the next of its replies (nothing:
+// Cancel), the last one again once they run out, and records the
+// questions.
 class ScriptedSaveDialog final : public SaveFileDialog {
 public:
-    explicit ScriptedSaveDialog(std::optional<QString> reply = std::nullopt) : reply_(std::move(reply)) {}
+    ScriptedSaveDialog(std::initializer_list<std::optional<QString>> replies) : replies_(replies) {}
+    explicit ScriptedSaveDialog(std::optional<QString> reply = std::nullopt) : replies_{std::move(reply)} {}
     std::optional<QString> askSavePath(const QString& title, const QString& filter,
                                        const QString& proposedPath) override
     {
         asked.push_back({title, filter, proposedPath});
-        return reply_;
+        const std::optional<QString> reply = replies_.front();
+        if (replies_.size() > 1)
+            replies_.pop_front();
+        return reply;
     }
 
     struct Question {
@@ -126,7 +206,45 @@ public:
     std::vector<Question> asked;
 
 private:
-    std::optional<QString> reply_;
+    std::deque<std::optional<QString>> replies_;
+};
+
+// The default printer as the tests have it: it takes each report, records
+// it and names itself 测区打印机, or fails as `failure` says.
+struct PrintRecorder {
+    int prints = 0;
+    Observations printed;
+    std::vector<bool> withFigurePage; // of each report taken
+    std::optional<PrintError::Reason> failure;
+
+    ReportCommands::PrintJob job()
+    {
+        return [this](const Observations& o, const AdjustmentResult&, const FigureOrNotice* page) -> QString {
+            if (failure)
+                throw PrintError(*failure, "test");
+            ++prints;
+            printed = o;
+            withFigurePage.push_back(page != nullptr);
+            return QStringLiteral("测区打印机");
+        };
+    }
+};
+
+// The preview as the tests have it: it counts what it was shown.
+struct PreviewRecorder {
+    int previews = 0;
+    std::vector<bool> withFigurePage;
+    std::optional<PrintError::Reason> failure;
+
+    ReportCommands::PreviewJob job()
+    {
+        return [this](const Observations&, const AdjustmentResult&, const FigureOrNotice* page) {
+            if (failure)
+                throw PrintError(*failure, "test");
+            ++previews;
+            withFigurePage.push_back(page != nullptr);
+        };
+    }
 };
 
 // Answers every question for a file to open with `reply` (nothing: Cancel)
@@ -168,6 +286,7 @@ private:
 class ScriptedAccuracyDialog final : public AccuracyDialog {
 public:
     ScriptedAccuracyDialog(std::initializer_list<std::optional<AccuracyTexts>> replies) : replies_(replies) {}
+    void add(std::optional<AccuracyTexts> reply) { replies_.push_back(std::move(reply)); }
     std::optional<AccuracyTexts> ask(const AccuracyTexts& offered) override
     {
         offers.push_back(offered);
@@ -200,8 +319,13 @@ public:
             // from the same place is a new one at the same address
             if (up && !up->property(answered).toBool()) {
                 up->setProperty(answered, true);
-                if (!answer_(up))
-                    timer_.stop();
+                // answered from a timer of its own: a command chosen in a
+                // menu runs inside the answer, and the dialog it opens is
+                // answered in turn by this timer
+                QTimer::singleShot(0, &timer_, [this, widget = QPointer<QWidget>(up)] {
+                    if (widget && !answer_(widget))
+                        timer_.stop();
+                });
             }
         });
         timer_.start();

@@ -87,7 +87,8 @@ QStringList labelTexts(QWidget* dialog)
 TEST(QtAccuracyDialog, TakesTheAccuracyFromTheComputeButtonsMenuThroughTheRealDialog)
 {
     RecordingMessages messages;
-    Form1 form(nullptr, &messages);
+    testing::KeptSettings settings;
+    Form1 form({.messages = &messages, .settings = &settings});
     auto* compute = form.findChild<QPushButton*>("Command1");
     EXPECT_EQ(compute->toolTip(), "左键平差计算；右键可打开或保存观测文件、设置测距精度或打开网图与检核");
 
@@ -137,11 +138,11 @@ TEST(QtAccuracyDialog, TakesTheAccuracyFromTheComputeButtonsMenuThroughTheRealDi
     EXPECT_EQ(selected, "2");
     EXPECT_EQ(offered, (QList<AccuracyTexts>{{"2", "2"}, {"１５０", "2"}}));
     EXPECT_EQ(messages.messages, QStringList{QString("固定误差 a（毫米）“１５０”超出了范围。") + range});
-    EXPECT_EQ(form.accuracy(), (DistanceAccuracy{0.5, 1}));
+    EXPECT_EQ(form.compute().accuracy(), (DistanceAccuracy{0.5, 1}));
 
     // kept in the settings: the next start offers it
-    Form1 restarted(nullptr, &messages);
-    EXPECT_EQ(restarted.accuracy(), (DistanceAccuracy{0.5, 1}));
+    Form1 restarted({.messages = &messages, .settings = &settings});
+    EXPECT_EQ(restarted.compute().accuracy(), (DistanceAccuracy{0.5, 1}));
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "accuracy_setting.h"
 #include "fakes.h"
 #include "file_bytes.h"
 #include "guided_entry.h"
@@ -22,7 +21,7 @@
 namespace korvane {
 namespace {
 
-using testing::KeptTexts;
+using testing::KeptSettings;
 using testing::writeFile;
 using testing::RecordingFields;
 using testing::ScriptedDialog;
@@ -37,17 +36,18 @@ const std::array<QString, 9> typed{"512.34567", "-1200.5", "812.5", "-300", "345
 struct EntryRun {
     ScriptedDialog dialog;
     RecordingFields fields;
-    KeptTexts kept;
+    KeptSettings kept;
     EntryMemory* memory = &kept;
-    Observations observations;
-    AdjustmentResult result;
+    FigureCompute compute;
     int beeps = 0;
 
     EntryOutcome go()
     {
         GuidedEntry entry(dialog, fields, *memory, [this] { ++beeps; });
-        return entry.run(observations, result);
+        return entry.run(compute);
     }
+    const Observations& observations() const { return compute.observations(); }
+    const AdjustmentResult& result() const { return compute.result(); }
     QStringList writesTo(const QString& field) const
     {
         QStringList texts;
@@ -111,13 +111,13 @@ TEST(GuidedEntry, AllAcceptedTakesEighteenDialogsWithTheFirstPassTexts)
     EXPECT_EQ(run.fields.texts, shown);
     EXPECT_EQ(run.fields.writes.size(), 9u) << "each field written once, Text7 never";
 
-    const Observations& o = run.observations;
+    const Observations& o = run.observations();
     EXPECT_EQ(o.Xa, 512.34567);
     EXPECT_EQ(o.Ya, -1200.5);
     EXPECT_EQ(o.S6, 611.0);
-    EXPECT_EQ(run.result.s1, 345.6f);
-    EXPECT_EQ(run.result.s4, 380.125f);
-    EXPECT_EQ(run.result.s6, 611.0f);
+    EXPECT_EQ(run.result().s1, 345.6f);
+    EXPECT_EQ(run.result().s4, 380.125f);
+    EXPECT_EQ(run.result().s6, 611.0f);
 
     const QMap<QString, QString> kept{
         {"Xa", "512.34567"}, {"Ya", "-1200.5"}, {"Xc", "812.5"},   {"Yc", "-300"},  {"S1", "345.6"},
@@ -146,9 +146,9 @@ TEST(GuidedEntry, KeptValuesAreOfferedAndEnterAloneTakesThem)
         offered << value << QString();
     EXPECT_EQ(again.dialog.offers, offered);
 
-    Observations expected = first.observations;
+    Observations expected = first.observations();
     expected.S2 = 402.3;
-    EXPECT_EQ(std::memcmp(&again.observations, &expected, sizeof expected), 0) << "bit for bit";
+    EXPECT_EQ(std::memcmp(&again.observations(), &expected, sizeof expected), 0) << "bit for bit";
     EXPECT_EQ(again.kept.texts.value("S2"), "402.3");
 }
 
@@ -177,7 +177,7 @@ TEST(GuidedEntry, ConfirmationReplies)
             script(run.dialog, 0, {c.reply});
         ASSERT_EQ(run.go(), EntryOutcome::Completed);
         EXPECT_EQ(run.dialog.prompts.size(), c.reentered ? 20 : 18);
-        EXPECT_EQ(run.observations.Xa, c.reentered ? 7.0 : 512.34567);
+        EXPECT_EQ(run.observations().Xa, c.reentered ? 7.0 : 512.34567);
     }
 }
 
@@ -198,8 +198,8 @@ TEST(GuidedEntry, ThreeZerosAskFourTimesAndKeepTheLastValue)
                            standard, reentry, standard, reentry, standard}));
     EXPECT_EQ(run.writesTo("Text8"),
               QStringList({"  380.1250", "", "  101.0000", "", "  102.0000", "", "  103.0000"}));
-    EXPECT_EQ(run.observations.S4, 103.0);
-    EXPECT_EQ(run.result.s4, 103.0f);
+    EXPECT_EQ(run.observations().S4, 103.0);
+    EXPECT_EQ(run.result().s4, 103.0f);
 
     // each re-entry offers the value just sent back, to be mended in place;
     // only the value finally accepted is kept
@@ -291,7 +291,7 @@ TEST(GuidedEntry, RefusedEntryTextsAskTheSamePromptAgainWithABeep)
         EXPECT_EQ(run.dialog.prompts.mid(2, count), c.prompts);
         EXPECT_EQ(run.dialog.offers.mid(2, count), c.offers);
         EXPECT_EQ(run.beeps, c.beeps);
-        EXPECT_EQ(run.observations.Ya, c.Ya);
+        EXPECT_EQ(run.observations().Ya, c.Ya);
         EXPECT_EQ(run.writesTo("Text2").last(), " -1200.500");
         EXPECT_EQ(run.kept.texts.value("Ya"), "-1200.5") << "only the accepted value is kept";
         EXPECT_EQ(run.kept.writes, 9);
@@ -307,7 +307,7 @@ TEST(GuidedEntry, UnclearConfirmationIsAskedAgainUnchanged)
     const QString yaWording = QStringLiteral(" 确认输入是否正确  ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )");
     EXPECT_EQ(run.dialog.prompts.mid(3, 3), QStringList({yaWording, yaWording, yaWording}));
     EXPECT_EQ(run.beeps, 2);
-    EXPECT_EQ(run.observations.Ya, -1200.5);
+    EXPECT_EQ(run.observations().Ya, -1200.5);
 }
 
 TEST(GuidedEntry, CancelOnAPromptEndsTheEntryAndKeepsWhatWasAccepted)
@@ -320,14 +320,18 @@ TEST(GuidedEntry, CancelOnAPromptEndsTheEntryAndKeepsWhatWasAccepted)
     };
     const Case cases[] = {
         {"first prompt", {std::nullopt}, EntryOutcome::CancelledUntouched, 0},
-        {"prompt of S2", {"1", "", "2", "", "3", "", "4", "", "5", "", std::nullopt}, EntryOutcome::Cancelled, 5},
-        {"re-entry prompt of Xc", {"1", "", "2", "", "3", "0", std::nullopt}, EntryOutcome::Cancelled, 3},
+        {"prompt of S2", testing::confirmed({"1", "2", "3", "4", "5"}) + testing::cancelled(), EntryOutcome::Cancelled,
+         5},
+        {"re-entry prompt of Xc", testing::confirmed({"1", "2"}) + testing::sentBack("3") + testing::cancelled(),
+         EntryOutcome::Cancelled, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EntryRun run;
-        run.observations = Observations{-1, -1, -1, -1, -1, -1, -1, -1, -1};
-        run.result.s2 = -1.0f;
+        // what an earlier compute left in the records
+        for (const entry::Row& row : entry::rows())
+            run.compute.store(row.value, -1.0);
+        run.compute.keepSingleCopy(MeasuredSide::S2, -1.0);
         for (const auto& reply : c.replies)
             run.dialog.add(reply);
         ASSERT_EQ(run.go(), c.outcome);
@@ -336,8 +340,8 @@ TEST(GuidedEntry, CancelOnAPromptEndsTheEntryAndKeepsWhatWasAccepted)
         const double Observations::*values[] = {&Observations::Xa, &Observations::Ya, &Observations::Xc,
                                                 &Observations::Yc, &Observations::S1, &Observations::S2};
         for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(run.observations.*values[i], i < c.storedRows ? i + 1.0 : -1.0) << "row " << i;
-        EXPECT_EQ(run.result.s2, -1.0f) << "no copy of a side that was not accepted";
+            EXPECT_EQ(run.observations().*values[i], i < c.storedRows ? i + 1.0 : -1.0) << "row " << i;
+        EXPECT_EQ(run.result().s2, -1.0f) << "no copy of a side that was not accepted";
     }
 }
 
@@ -417,7 +421,7 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         const QString folder = home.path() + "/Korvane";
         c.prepare(folder);
         SettingsMemory memory(folder + "/korvane.conf");
-        EXPECT_EQ(recallAccuracy(memory), c.accuracy);
+        EXPECT_EQ(memory.recallAccuracy(), c.accuracy);
         EXPECT_EQ(memory.recallFigurePage(), c.figurePage);
 
         EntryRun run;
@@ -431,13 +435,13 @@ TEST(GuidedEntry, BadSettingsLeaveThePromptEmptyAndTheEntryGoesOn)
         QStringList expected(9, QString());
         expected[0] = QString::fromUtf8(c.offeredXa);
         EXPECT_EQ(valueOffers, expected);
-        EXPECT_EQ(run.observations.Xa, 512.34567);
+        EXPECT_EQ(run.observations().Xa, 512.34567);
         // a store that could not take the new value offers nothing
         // afterwards, rather than the value the surveyor has just replaced
         EXPECT_EQ(memory.recall("Xa"), c.keepsXa ? "512.34567" : "");
         const DistanceAccuracy named{0.5, 1};
-        rememberAccuracy(memory, named);
-        EXPECT_EQ(recallAccuracy(memory), c.keepsXa ? named : defaultAccuracy);
+        memory.rememberAccuracy(named);
+        EXPECT_EQ(memory.recallAccuracy(), c.keepsXa ? named : defaultAccuracy);
         memory.rememberFigurePage(true);
         EXPECT_EQ(memory.recallFigurePage(), c.keepsXa) << "kept where the values are kept";
 
@@ -451,13 +455,15 @@ TEST(GuidedEntry, SideBeyondSinglePrecisionIsAnOverflowNamingTheSide)
 {
     const struct {
         const char* side;
+        MeasuredSide measured;
         float AdjustmentResult::*copy;
-    } sides[] = {{"S1", &AdjustmentResult::s1}, {"S2", &AdjustmentResult::s2}, {"S4", &AdjustmentResult::s4},
-                 {"S5", &AdjustmentResult::s5}, {"S6", &AdjustmentResult::s6}};
+    } sides[] = {{"S1", MeasuredSide::S1, &AdjustmentResult::s1}, {"S2", MeasuredSide::S2, &AdjustmentResult::s2},
+                 {"S4", MeasuredSide::S4, &AdjustmentResult::s4}, {"S5", MeasuredSide::S5, &AdjustmentResult::s5},
+                 {"S6", MeasuredSide::S6, &AdjustmentResult::s6}};
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(sides[i].side);
         EntryRun run;
-        run.result.*sides[i].copy = -1.0f;
+        run.compute.keepSingleCopy(sides[i].measured, -1.0);
         // the four coordinates, the sides before this one, then this one
         for (int value = 0; value <= 4 + i; ++value) {
             run.dialog.add(value == 4 + i ? QStringLiteral("1e39") : QStringLiteral("1"));
@@ -471,7 +477,7 @@ TEST(GuidedEntry, SideBeyondSinglePrecisionIsAnOverflowNamingTheSide)
             EXPECT_EQ(error.stage(), Stage::Entry);
             EXPECT_EQ(error.quantity(), sides[i].side);
         }
-        EXPECT_EQ(run.result.*sides[i].copy, -1.0f);
+        EXPECT_EQ(run.result().*sides[i].copy, -1.0f);
         EXPECT_EQ(run.kept.texts.value(sides[i].side), "1e+39");
     }
 }

@@ -207,6 +207,27 @@ TEST(QtSaveFileDialog, ProposesTheNameInChineseAndAsksBeforeReplacingAReport)
     EXPECT_TRUE(noWindowLeft());
 }
 
+// The file type chosen in the dialog names a file that has no suffix of the
+// types on offer; a name that has one keeps it.
+TEST(QtSaveFileDialog, AddsTheChosenTypesSuffix)
+{
+    const QStringList types{"CASS 坐标文件 (*.dat)", "CSV 文件 (*.csv)"};
+    const struct {
+        const char* typed;
+        int chosen;
+        const char* saved;
+    } cases[] = {
+        {"测区", 0, "测区.dat"},
+        {"测区 12.3", 1, "测区 12.3.csv"},
+        {"测区.csv", 0, "测区.csv"},
+        {"测区.DAT", 1, "测区.DAT"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(withFilterSuffix(QString::fromUtf8(c.typed), types[c.chosen], types), QString::fromUtf8(c.saved));
+    }
+}
+
 // The whole compute command through the window's own dialogs: the operator
 // types each value and presses Enter on every confirmation. No dialog covers
 // the field that echoes its value, nor the field's caption.
@@ -219,7 +240,8 @@ TEST(QtInputDialog, DrivesAWholeComputeOfTheWindow)
         replies << value << QString();
 
     testing::RecordingMessages messages;
-    Form1 form(nullptr, &messages);
+    testing::KeptSettings settings;
+    Form1 form({.messages = &messages, .settings = &settings});
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     const auto onScreen = [&form](const char* name) {
@@ -247,7 +269,7 @@ TEST(QtInputDialog, DrivesAWholeComputeOfTheWindow)
     EXPECT_EQ(prompts.size(), 18);
     EXPECT_EQ(covered, QStringList());
     EXPECT_EQ(messages.messages, QStringList());
-    EXPECT_TRUE(form.lastComputeFinished());
+    EXPECT_TRUE(form.compute().finished());
     EXPECT_EQ(form.findChild<QLineEdit*>("Text10")->text(), QStringLiteral("  800.0000"));
     // a rhombus of 500 m sides on the 600 m diagonal A-C has the diagonal
     // B-D of 800 m: consistent, without misclosure

@@ -220,7 +220,8 @@ TEST(Layout, CheckLineFillsTheEmptyBandUnderTheTitle)
     AdjustmentResult r;
     AdjustmentTerms terms;
     adjust(o, r, {}, &terms);
-    line->setText(checkLineText(ComputeEnd::StoppedAfterMisclosure, terms, -99999.99f, {12.345, 99.999}).text);
+    line->setText(QString::fromStdString(
+        checkLineText(ComputeEnd::StoppedAfterMisclosure, terms, -99999.99f, {12.345, 99.999}).text));
     EXPECT_TRUE(line->text().contains("-99999.99秒")) << line->text().toStdString();
     EXPECT_LE(line->heightForWidth(band.width()), band.height()) << line->text().toStdString();
 }

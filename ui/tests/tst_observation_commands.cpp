@@ -1,0 +1,166 @@
+#include "observation_commands.h"
+
+#include "checked_networks.h"
+#include "fakes.h"
+#include "file_bytes.h"
+
+#include "proposed_path.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace korvane {
+namespace {
+
+using testing::RecordingMessages;
+using testing::ScriptedChooser;
+using testing::ScriptedDialog;
+using testing::ScriptedOpenDialog;
+using testing::ScriptedSaveDialog;
+using testing::computed;
+using testing::readFile;
+using testing::writeFile;
+
+const Observations worked = testing::checkedNetworks()[0].measured;
+const Observations blunder = testing::checkedNetworks()[1].measured; // S6 5 cm long
+
+const QByteArray header = "名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6\n";
+const QByteArray workedLine = "3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709\n";
+const QByteArray blunderLine = "3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.4209\n";
+
+// The family with its own compute and stand-ins, and the figures it opened.
+struct Files {
+    Files(FigureCompute computed, std::optional<QString> open, std::optional<std::size_t> choice,
+          std::optional<QString> save = std::nullopt)
+        : compute(std::move(computed)), openDialog(std::move(open)), chooser(choice), saveDialog(std::move(save)),
+          commands(compute, openDialog, chooser, saveDialog, names, messages)
+    {
+        QObject::connect(&commands, &ObservationCommands::figureOpened,
+                         [this](const Observations& values) { opened.push_back(values); });
+    }
+
+    FigureCompute compute;
+    ScriptedOpenDialog openDialog;
+    ScriptedChooser chooser;
+    ScriptedSaveDialog saveDialog;
+    ScriptedDialog names;
+    RecordingMessages messages;
+    ObservationCommands commands;
+    std::vector<Observations> opened;
+};
+
+bool same(const Observations& a, const Observations& b)
+{
+    return std::memcmp(&a, &b, sizeof(Observations)) == 0;
+}
+
+// The figure chosen from a file goes to the window to be computed, bit for
+// bit as read; a choice cancelled opens nothing.
+TEST(ObservationCommands, OpensTheFigureChosen)
+{
+    const struct {
+        const char* name;
+        QByteArray file;
+        std::optional<std::size_t> choice;
+        QStringList offered;
+        std::optional<Observations> opened;
+    } cases[] = {
+        {"one figure, without a choice", header + "一号锁," + workedLine, std::nullopt, {}, worked},
+        {"the second of two", header + "一号锁," + workedLine + "# 复测\n二号锁," + blunderLine, 1,
+         {"第 2 行  一号锁", "第 4 行  二号锁"}, blunder},
+        {"the first of two", header + "一号锁," + workedLine + "二号锁," + blunderLine, 0,
+         {"第 2 行  一号锁", "第 3 行  二号锁"}, worked},
+        {"the choice cancelled", header + "一号锁," + workedLine + "二号锁," + blunderLine, std::nullopt,
+         {"第 2 行  一号锁", "第 3 行  二号锁"}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        writeFile(folder.filePath("测区.csv"), c.file);
+        Files files(computed({}), folder.filePath("测区.csv"), c.choice);
+        files.commands.open();
+        EXPECT_EQ(files.chooser.offered, c.offered);
+        EXPECT_EQ(files.messages.messages, QStringList());
+        ASSERT_EQ(files.opened.size(), c.opened ? 1u : 0u);
+        if (c.opened) {
+            EXPECT_TRUE(same(files.opened[0], *c.opened));
+        }
+        EXPECT_EQ(files.openDialog.titles, QStringList{"打开观测文件"});
+        EXPECT_EQ(files.openDialog.filters, QStringList{"观测文件 (*.csv *.txt);;所有文件 (*)"});
+    }
+}
+
+// The documents folder is offered first, then the folder of the file opened
+// last, also after a file that could not be used.
+TEST(ObservationCommands, OffersTheFolderUsedLast)
+{
+    QTemporaryDir folder;
+    Files files(computed({}), folder.filePath("没有这个文件.csv"), std::nullopt);
+    files.commands.open();
+    files.commands.open();
+    EXPECT_EQ(files.openDialog.folders, QStringList({documentsFolder(), QDir(folder.path()).absolutePath()}));
+}
+
+// The nine values as entered (not the adjusted sides the records hold after
+// the compute) go into a file of one figure, under the name typed, the
+// file's own name offered; nothing is written before a whole entry, nor when
+// the name is cancelled, nor into a folder that is gone.
+TEST(ObservationCommands, SavesTheValuesAsEnteredUnderTheNameGiven)
+{
+    const QByteArray saved = "\xEF\xBB\xBF名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6\r\n"
+                             "%1,3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709\r\n";
+    const struct {
+        const char* name;
+        FigureCompute compute;
+        const char* file; // in the test's folder
+        std::optional<QString> typedName;
+        QByteArray bytes; // nothing: no file
+        const char* message;
+    } cases[] = {
+        {"the file's name taken with Enter", computed({worked}), "一号锁.csv", QString(),
+         QByteArray(saved).replace("%1", "一号锁"), nullptr},
+        {"a name typed, blanks around it", computed({worked}), "测区.csv", QStringLiteral("  二号锁 "),
+         QByteArray(saved).replace("%1", "二号锁"), nullptr},
+        {"the name cancelled", computed({worked}), "测区.csv", std::nullopt, {}, nullptr},
+        {"before any compute", computed({}), "测区.csv", QString(), {},
+         "还没有完整的一组观测值可以保存。请先进行平差计算（输入全部九个数值）或打开观测文件。"},
+        {"a folder that is gone", computed({worked}), "gone/测区.csv", QString(), {},
+         "观测值没有保存到文件“%1”：这个文件夹不存在。请选择另一个文件夹后再保存。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(c.file);
+        Files files(c.compute, std::nullopt, std::nullopt, path);
+        files.names.add(c.typedName);
+        files.commands.save();
+
+        EXPECT_EQ(files.messages.messages, c.message ? QStringList{QString::fromUtf8(c.message).arg(path)}
+                                                     : QStringList());
+        if (c.bytes.isEmpty()) {
+            EXPECT_FALSE(QFileInfo::exists(path));
+        } else {
+            EXPECT_EQ(readFile(path), c.bytes);
+        }
+        if (!c.compute.entered()) {
+            EXPECT_TRUE(files.saveDialog.asked.empty());
+            continue;
+        }
+        ASSERT_EQ(files.saveDialog.asked.size(), 1u);
+        EXPECT_EQ(files.saveDialog.asked[0].title, "保存观测文件");
+        EXPECT_EQ(files.saveDialog.asked[0].filter, "观测文件 (*.csv)");
+        EXPECT_EQ(files.names.prompts, QStringList{"图形名称："});
+        EXPECT_EQ(files.names.offers, QStringList{QFileInfo(path).completeBaseName()});
+    }
+}
+
+} // namespace
+} // namespace korvane

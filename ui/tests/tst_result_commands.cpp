@@ -1,0 +1,162 @@
+#include "result_commands.h"
+
+#include "checked_networks.h"
+#include "comma_locale.h"
+#include "fakes.h"
+#include "file_bytes.h"
+#include "faulty_figures.h"
+
+#include "proposed_path.h"
+#include "report_words.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+using testing::RecordingMessages;
+using testing::ScriptedSaveDialog;
+using testing::computed;
+using testing::readFile;
+
+const Observations worked = testing::checkedNetworks()[0].measured;
+
+// The worked example's values in the window, checked against the figures
+// computed by hand for it (B at 4415.873, 1321.512; md of B 8.25 mm; w and
+// its limit of the independent check), the other digits as the fields show
+// them.
+const char* const workedCopy =
+    "项目\t数值\t单位\n"
+    "Xa\t3521.418\t米\nYa\t1204.337\t米\nXc\t4497.112\t米\nYc\t2188.650\t米\n"
+    "S1\t902.1006\t米\nS2\t870.9382\t米\nS3\t1385.9476\t米\nS4\t889.6279\t米\nS5\t951.5497\t米\nS6\t1158.3709\t米\n"
+    "w\t3.43\t秒\nms\t6.48\t毫米\n"
+    "Xb\t4415.873\t米\nYb\t1321.512\t米\n1/px(B)\t0.8213\t\n1/py(B)\t0.8020\t\nmx(B)\t5.87\t毫米\nmy(B)\t5.80\t毫米\nmd(B)\t8.25\t毫米\n"
+    "Xd\t3608.246\t米\nYd\t2151.914\t米\n1/px(D)\t0.8242\t\n1/py(D)\t0.8250\t\nmx(D)\t5.88\t毫米\nmy(D)\t5.88\t毫米\nmd(D)\t8.32\t毫米\n"
+    "闭合差检核：w = 3.43秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），合格\t\t\n";
+
+const QMimeData* copiedFrom(const FigureCompute& compute, RecordingMessages& messages)
+{
+    ScriptedSaveDialog files;
+    ResultCommands commands(compute, files, messages);
+    QApplication::clipboard()->clear();
+    commands.copyAll();
+    return QApplication::clipboard()->mimeData();
+}
+
+TEST(ResultCommands, CopyPutsEveryValueOnTheClipboardAsATable)
+{
+    RecordingMessages messages;
+    const QMimeData* copied = copiedFrom(computed({worked}), messages);
+    EXPECT_EQ(copied->text(), QString::fromUtf8(workedCopy));
+    EXPECT_TRUE(copied->hasHtml());
+    EXPECT_TRUE(copied->html().contains("<tr><th>项目</th><th>数值</th><th>单位</th></tr>"));
+    EXPECT_TRUE(copied->html().contains("<tr><td>Xb</td><td sdval=\"4415.873\" sdnum=\"1033;0;0.000\" "
+                                        "style='mso-number-format:\"0\\.000\"'>4415.873</td><td>米</td></tr>"))
+        << copied->html().toStdString();
+    EXPECT_TRUE(copied->html().contains("<tr><td colspan=\"3\">闭合差检核：w = 3.43秒"));
+    EXPECT_EQ(copied->html().count("<tr>"), 28);
+    EXPECT_EQ(messages.messages, QStringList());
+
+    // a German desktop copies the same digits
+    testing::CommaDecimalLocale comma;
+    ASSERT_TRUE(comma.active()) << comma.problem();
+    EXPECT_EQ(copiedFrom(computed({worked}), messages)->text(), QString::fromUtf8(workedCopy));
+}
+
+// Before any compute the zeros copy as they print, with no check line; a
+// compute that stopped halfway is refused, with the print refusal's words,
+// and the clipboard keeps what it had.
+TEST(ResultCommands, CopiesOnlyRecordsOfOneCompute)
+{
+    const struct {
+        const char* name;
+        FigureCompute compute;
+        qsizetype lines;  // on the clipboard, the header's among them
+        const char* last; // the clipboard's last line; nullptr: refused
+    } cases[] = {
+        {"before any compute", computed({}), 27, "md(D)\t0.00\t毫米"},
+        {"a fault before w", computed({worked, testing::noTriangleFigure()}), 1, nullptr},
+        {"a fault after w", computed({worked, testing::hugeFigure()}), 1, nullptr},
+        {"a finished compute beyond its limit", computed({testing::checkedNetworks()[1].measured}), 28,
+         "闭合差检核：w = -10.84秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），超限：只有一个多余观测，"
+         "无法判断哪条边有粗差，请检查输入或重测\t\t"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingMessages messages;
+        ScriptedSaveDialog files(QStringLiteral("/nowhere/测区.dat"));
+        ResultCommands commands(c.compute, files, messages);
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        commands.copyAll();
+        commands.exportPoints();
+        const QStringList lines = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(lines.size(), c.lines);
+        if (c.last) {
+            EXPECT_EQ(lines.last(), QString::fromUtf8(c.last));
+            EXPECT_EQ(files.asked.size(), 1u);
+        } else {
+            EXPECT_EQ(lines, QStringList{"before"});
+            EXPECT_EQ(messages.messages, QStringList(2, QString::fromStdString(printRefusedMessage())));
+            EXPECT_TRUE(files.asked.empty());
+        }
+    }
+}
+
+TEST(ResultCommands, ExportWritesThePointsInTheTypeChosen)
+{
+    const struct {
+        const char* name;
+        const char* file; // in the test's folder
+        QByteArray bytes; // nothing: not written
+        const char* message;
+    } cases[] = {
+        {"for CAD", "测区.dat",
+         "A,,1204.337,3521.418,0.000\r\nB,,1321.512,4415.873,0.000\r\nC,,2188.650,4497.112,0.000\r\n"
+         "D,,2151.914,3608.246,0.000\r\n",
+         nullptr},
+        {"for a spreadsheet", "测区.CSV",
+         "\xEF\xBB\xBF点名,X(北),Y(东),mx(毫米),my(毫米),md(毫米)\r\nA,3521.418,1204.337,,,\r\n"
+         "B,4415.873,1321.512,5.87,5.80,8.25\r\nC,4497.112,2188.650,,,\r\nD,3608.246,2151.914,5.88,5.88,8.32\r\n",
+         nullptr},
+        {"into a folder that is gone", "gone/测区.dat", {}, "坐标没有导出到文件“%1”：这个文件夹不存在。请选择另一个文件夹后再保存。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FigureCompute compute = computed({worked});
+        RecordingMessages messages;
+        QTemporaryDir folder;
+        const QString path = folder.filePath(c.file);
+        ScriptedSaveDialog files(path);
+        ResultCommands commands(compute, files, messages);
+        commands.exportPoints();
+        commands.exportPoints();
+
+        ASSERT_EQ(files.asked.size(), 2u);
+        EXPECT_EQ(files.asked[0].title, "导出坐标");
+        EXPECT_EQ(files.asked[0].filter, "CASS 坐标文件 (*.dat);;CSV 文件 (*.csv)");
+        const QRegularExpression stamped("/Korvane-[0-9]{8}-[0-9]{6}\\.dat$");
+        EXPECT_EQ(QFileInfo(files.asked[0].proposedPath).absolutePath(), documentsFolder());
+        EXPECT_TRUE(stamped.match(files.asked[0].proposedPath).hasMatch()) << files.asked[0].proposedPath.toStdString();
+        // the folder chosen is offered next time
+        EXPECT_EQ(QFileInfo(files.asked[1].proposedPath).absolutePath(), QFileInfo(path).absolutePath());
+
+        if (c.message) {
+            EXPECT_EQ(messages.messages, QStringList(2, QString::fromUtf8(c.message).arg(path)));
+            EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        } else {
+            EXPECT_EQ(messages.messages, QStringList());
+            EXPECT_EQ(readFile(path), c.bytes);
+        }
+    }
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,56 @@
+#pragma once
+
+// What the main window works through: the operator's dialogs and messages,
+// the user's settings, the printer and the preview. Each part a caller
+// leaves empty is the real one: the Qt dialogs, the settings file, the
+// default printer; tests stand in their own.
+
+#include "report_commands.h"
+
+#include <memory>
+
+class QWidget;
+
+namespace korvane {
+
+class AccuracyDialog;
+class FigureChooser;
+class InputDialog;
+class MessageSink;
+class OpenFileDialog;
+class SaveFileDialog;
+class Settings;
+
+struct WindowParts {
+    InputDialog* input = nullptr;
+    MessageSink* messages = nullptr;
+    Settings* settings = nullptr;
+    SaveFileDialog* saveFiles = nullptr;
+    OpenFileDialog* openFiles = nullptr;
+    FigureChooser* chooser = nullptr;
+    AccuracyDialog* accuracy = nullptr;
+    ReportCommands::PrintJob print = {}; // empty: the default printer
+    ReportCommands::PreviewJob preview = {};
+};
+
+// The real dialogs and settings file for each part of `parts` left empty,
+// owned here for the window's lifetime: afterwards no dialog, sink or
+// settings pointer of `parts` is empty.
+class RealParts {
+public:
+    RealParts(WindowParts& parts, QWidget* window);
+    ~RealParts();
+    RealParts(const RealParts&) = delete;
+    RealParts& operator=(const RealParts&) = delete;
+
+private:
+    std::unique_ptr<InputDialog> input_;
+    std::unique_ptr<MessageSink> messages_;
+    std::unique_ptr<Settings> settings_;
+    std::unique_ptr<SaveFileDialog> saveFiles_;
+    std::unique_ptr<OpenFileDialog> openFiles_;
+    std::unique_ptr<FigureChooser> chooser_;
+    std::unique_ptr<AccuracyDialog> accuracy_;
+};
+
+} // namespace korvane

@@ -1,0 +1,147 @@
+#include "figure_sheet.h"
+
+#include "adjustment_words.h"
+#include "check_words.h"
+#include "number_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvane {
+
+namespace {
+
+// The larger ellipse, magnified, reaches at most this share of the figure's
+// extent, and at least 2.5 times less once the factor is rounded down to 1, 2
+// or 5: clearly seen on a plan of any shape, a long thin one too, whose
+// ellipses are long across it.
+constexpr double largestEllipseShare = 0.12;
+
+constexpr double millimetresPerMetre = 1000.0;
+
+// "+1.3", "-2.7", "0.0": a correction shows its sign, as a surveyor writes it
+std::string signedMillimetres(double millimetres)
+{
+    const std::string text = fixedText(millimetres, 1, 1);
+    return text.front() == '-' || text == "0.0" ? text : "+" + text;
+}
+
+std::string azimuthText(double degrees)
+{
+    // the axis of 179.96 degrees is the axis of 0 degrees
+    const std::string text = fixedText(degrees, 1, 1);
+    return text == "180.0" ? "0.0" : text;
+}
+
+std::string sideLabel(const char* name, double length, double correction)
+{
+    return std::string(name) + " " + fixedText(length, 4, 4) + " (v "
+           + signedMillimetres(correction * millimetresPerMetre) + ")";
+}
+
+} // namespace
+
+std::string noFinishedComputeText()
+{
+    return "尚无完成的平差计算";
+}
+
+FigureOrNotice figureOf(const FigureCompute& compute)
+{
+    if (!compute.finished())
+        return noFinishedComputeText();
+    try {
+        return figureSheet(compute.observations(), compute.result(), compute.terms(), compute.accuracy());
+    } catch (const AdjustmentError& error) {
+        return faultMessage(error);
+    }
+}
+
+std::string figureHeading()
+{
+    return "网图与检核";
+}
+
+double roundNumberAtMost(double limit)
+{
+    const double power = std::pow(10.0, std::floor(std::log10(limit)));
+    for (const double step : {5.0, 2.0, 1.0})
+        if (step * power <= limit)
+            return step * power;
+    // log10 rounded up across a power of ten
+    return power / 2.0;
+}
+
+std::string roundNumberText(double value)
+{
+    // a round number has few digits: write enough decimals, then drop the
+    // zeros behind the last one
+    std::string text = fixedText(value, noRounding, 15);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+std::string metresBarText(double metres)
+{
+    return roundNumberText(metres) + " 米";
+}
+
+FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const AdjustmentTerms& terms,
+                        DistanceAccuracy accuracy)
+{
+    const FigureCheck check = checkFigure(o, r, terms, accuracy);
+    const auto& v = terms.corrections; // S1, S2, S4, S5, S6
+
+    FigureSheet sheet;
+    sheet.points = {{
+        {"A", o.Xa, o.Ya, true},
+        {"B", r.xp1, r.yp1, false},
+        {"C", o.Xc, o.Yc, true},
+        {"D", r.xp2, r.yp2, false},
+    }};
+    sheet.sides = {{
+        {"S1", pointA, pointB, false, sideLabel("S1", o.S1, v[0])},
+        {"S2", pointB, pointC, false, sideLabel("S2", o.S2, v[1])},
+        {"S3", pointA, pointC, true, "S3 " + fixedText(r.S3, 4, 4) + " (已知边)"},
+        {"S4", pointC, pointD, false, sideLabel("S4", o.S4, v[2])},
+        {"S5", pointD, pointA, false, sideLabel("S5", o.S5, v[3])},
+        {"S6", pointB, pointD, false, sideLabel("S6", o.S6, v[4])},
+    }};
+    sheet.ellipses = {{{pointB, check.B}, {pointD, check.D}}};
+
+    const auto [south, north] = std::minmax({o.Xa, r.xp1, o.Xc, r.xp2});
+    const auto [west, east] = std::minmax({o.Ya, r.yp1, o.Yc, r.yp2});
+    const double extent = std::max(north - south, east - west);
+    const double largest = std::max(check.B.semiMajor, check.D.semiMajor);
+    const double widest = largestEllipseShare * extent * millimetresPerMetre / largest;
+    if (largest > 0.0 && std::isfinite(widest) && widest > 0.0) {
+        sheet.magnification = roundNumberAtMost(widest);
+        sheet.magnificationText = "误差椭圆放大 " + roundNumberText(sheet.magnification) + " 倍";
+        sheet.millimetreBar = roundNumberAtMost(largest);
+        sheet.millimetreBarText = roundNumberText(sheet.millimetreBar) + " 毫米";
+    } else {
+        sheet.magnificationText = "误差椭圆为零";
+    }
+
+    sheet.checkLine = misclosureCheckLine(check.misclosure, accuracy);
+    sheet.withinLimit = check.misclosure.withinLimit;
+
+    sheet.ellipseTable.header = {"误差椭圆", "E（毫米）", "F（毫米）", "φ（度）"};
+    for (const auto& [name, ellipse] : {std::pair{"B", check.B}, std::pair{"D", check.D}})
+        sheet.ellipseTable.rows.push_back({name, fixedText(ellipse.semiMajor, 2, 2),
+                                           fixedText(ellipse.semiMinor, 2, 2), azimuthText(ellipse.azimuth)});
+
+    sheet.sideTable.header = {"观测边", "观测值（米）", "v（毫米）", "m_i（毫米）"};
+    const char* const measuredNames[] = {"S1", "S2", "S4", "S5", "S6"};
+    for (std::size_t i = 0; i < terms.measured.size(); ++i)
+        sheet.sideTable.rows.push_back({measuredNames[i], fixedText(terms.measured[i], 4, 4),
+                                        signedMillimetres(v[i] * millimetresPerMetre),
+                                        fixedText(check.misclosure.aPriori[i], 1, 1)});
+
+    sheet.sidesSentence = sidesText(check.sideOfB, check.sideOfD);
+    return sheet;
+}
+
+} // namespace korvane

@@ -1,0 +1,146 @@
+#include "check_words.h"
+
+#include "batch_words.h"
+
+#include "adjustment.h"
+#include "checked_networks.h"
+#include "comma_locale.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace korvane {
+namespace {
+
+using testing::CheckedNetwork;
+using testing::checkedNetworks;
+
+const std::string passed = "合格";
+const std::string exceeded = "超限：只有一个多余观测，无法判断哪条边有粗差，请检查输入或重测";
+
+std::string checkLineOf(const CheckedNetwork& network)
+{
+    Observations o = network.measured;
+    AdjustmentResult r;
+    AdjustmentTerms terms;
+    adjust(o, r, {}, &terms);
+    return misclosureCheckLine(checkMisclosure(terms, r.w, network.accuracy), network.accuracy);
+}
+
+// The digits of w and of the limit come from the independent computation,
+// so a fault in either, or in the verdict, shows as a different line; and a
+// German desktop writes the same points.
+TEST(CheckLine, ShowsTheIndependentFiguresAndVerdictOnEveryNetworkInAnyLocale)
+{
+    const testing::CommaDecimalLocale german;
+    ASSERT_TRUE(german.active()) << german.problem();
+    for (const CheckedNetwork& network : checkedNetworks()) {
+        SCOPED_TRACE(network.name);
+        EXPECT_EQ(checkLineOf(network), std::string("闭合差检核：w = ") + network.wText + "秒，限差 ±" + network.limitText
+                                            + "秒（测距精度 " + accuracyText(network.accuracy) + "），"
+                                            + (network.withinLimit ? passed : exceeded));
+    }
+}
+
+TEST(CheckLine, WordsAsTheSurveyorReadsThem)
+{
+    EXPECT_EQ(checkLineOf(checkedNetworks()[0]),
+              "闭合差检核：w = 3.43秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），合格");
+    EXPECT_EQ(checkLineOf(checkedNetworks()[1]),
+              "闭合差检核：w = -10.84秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），超限：只有一个多余观测，"
+              "无法判断哪条边有粗差，请检查输入或重测");
+    EXPECT_EQ(unfinishedCheckLine(), "闭合差检核：本次计算未完成");
+    EXPECT_EQ(sidesText(SideOfLine::Left, SideOfLine::Right), "B 在 A→C 的左侧，D 在右侧");
+}
+
+TEST(CheckLine, AccuracyInThePlainestDigits)
+{
+    const struct {
+        DistanceAccuracy accuracy;
+        const char* text;
+    } cases[] = {
+        {{2, 2}, "2 mm + 2 ppm"},
+        {{0.5, 1}, "0.5 mm + 1 ppm"},
+        {{1.5, 0}, "1.5 mm + 0 ppm"},
+        {{100, 0.25}, "100 mm + 0.25 ppm"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(accuracyText(c.accuracy), c.text);
+}
+
+// A check that cannot be formed (values far beyond any survey, which no
+// entry reaches) says so in the line and ends nothing.
+TEST(CheckLineText, AFaultOfTheChecksOwnArithmeticIsALineNotAnError)
+{
+    AdjustmentTerms absurd;
+    absurd.measured = {3e38, 3e38, 3e38, 3e38, 3e38};
+    absurd.coefficients = {1e150, 1e150, 1e150, 1e150, 1e150};
+    for (const ComputeEnd end : {ComputeEnd::Finished, ComputeEnd::StoppedAfterMisclosure}) {
+        const CheckLineText line = checkLineText(end, absurd, 1.0f, defaultAccuracy);
+        EXPECT_EQ(line.text, "闭合差检核：数值超出了计算范围，无法求出限差。请检查输入数据");
+        EXPECT_EQ(line.tone, CheckLineText::Tone::Fail);
+    }
+}
+
+// Every way a compute can end has its words and its tone: nothing before a
+// compute; plain words for one that stopped, and the verdict's colour only
+// for a w that is this compute's and beyond its limit, or for a compute
+// that finished. The digits are the independent check's.
+TEST(CheckLineText, EveryWayAComputeEndsHasItsWordsAndTone)
+{
+    using Tone = CheckLineText::Tone;
+    const CheckedNetwork& within = checkedNetworks()[0];
+    const CheckedNetwork& beyond = checkedNetworks()[1];
+    const std::string unfinished = "。本次计算未完成，灰色的数值不是本次计算的结果";
+    const auto line = [](const CheckedNetwork& network) {
+        return std::string("闭合差检核：w = ") + network.wText + "秒，限差 ±" + network.limitText
+               + "秒（测距精度 2 mm + 2 ppm），" + (network.withinLimit ? passed : exceeded);
+    };
+    const struct {
+        const char* name;
+        ComputeEnd end;
+        const CheckedNetwork& network;
+        std::string text;
+        Tone tone;
+    } cases[] = {
+        {"no compute yet", ComputeEnd::None, within, "", Tone::Plain},
+        {"stopped before w", ComputeEnd::StoppedBeforeMisclosure, beyond, "闭合差检核：本次计算未完成", Tone::Plain},
+        {"stopped after a w within its limit", ComputeEnd::StoppedAfterMisclosure, within, line(within) + unfinished,
+         Tone::Plain},
+        {"stopped after a w beyond its limit", ComputeEnd::StoppedAfterMisclosure, beyond, line(beyond) + unfinished,
+         Tone::Fail},
+        {"finished within the limit", ComputeEnd::Finished, within, line(within), Tone::Pass},
+        {"finished beyond the limit", ComputeEnd::Finished, beyond, line(beyond), Tone::Fail},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Observations o = c.network.measured;
+        AdjustmentResult r;
+        AdjustmentTerms terms;
+        adjust(o, r, {}, &terms);
+        const CheckLineText shown = checkLineText(c.end, terms, r.w, defaultAccuracy);
+        EXPECT_EQ(shown.text, c.text);
+        EXPECT_EQ(shown.tone, c.tone);
+    }
+}
+
+// The batch's lines: a row by its line and name, a figure beyond its limit
+// by w and the limit, and the summary, each count in its place.
+TEST(BatchWords, RowsAndTheSummaryAsTheSurveyorReadsThem)
+{
+    Observations o = checkedNetworks()[1].measured;
+    AdjustmentResult r;
+    AdjustmentTerms terms;
+    adjust(o, r, {}, &terms);
+    const std::string beyond = exceededText(checkMisclosure(terms, r.w, defaultAccuracy));
+    EXPECT_EQ(beyond, "超限，w = -10.84秒，限差 ±4.19秒");
+    EXPECT_EQ(rowLine(4, "二号锁", beyond), "第 4 行 二号锁：超限，w = -10.84秒，限差 ±4.19秒");
+    EXPECT_EQ(rowLine(12, "", "第 12 行第 4 列（Xc）没有数值"), "第 12 行：第 12 行第 4 列（Xc）没有数值");
+    EXPECT_EQ(summaryLine({.passed = 3, .exceeded = 2, .failed = 1}), "共 6 个图形：合格 3，超限 2，错误 1");
+    EXPECT_EQ(summaryLine({}), "共 0 个图形：合格 0，超限 0，错误 0");
+    EXPECT_EQ(noReportsLine(), "没有计算完成的图形，没有写入 PDF 文件。");
+}
+
+} // namespace
+} // namespace korvane
