@@ -79,7 +79,7 @@ void ObservationCommands::open()
             return;
         chosen = *choice;
     }
-    emit figureOpened(figures[chosen].values);
+    emit figureOpened(figures[chosen].values, figures[chosen].meanHeight);
 }
 
 void ObservationCommands::save()

@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 namespace korvane {
 
 class FigureChooser;
@@ -31,8 +33,8 @@ public:
 
 public slots:
     // Asks for a file and reads it whole; with several figures, asks which.
-    // The figure's values go to figureOpened; cancelled, or a fault told,
-    // nothing does.
+    // The figure's values, and its own mean height where the file gives
+    // one, go to figureOpened; cancelled, or a fault told, nothing does.
     void open();
 
     // Asks for a file and then the figure's name (offering the file's), and
@@ -40,7 +42,7 @@ public slots:
     void save();
 
 signals:
-    void figureOpened(const Observations& values);
+    void figureOpened(const Observations& values, std::optional<double> meanHeight);
 
 private:
     QString folder() const;

@@ -39,7 +39,7 @@ protected:
 } // namespace
 
 std::vector<CopiedValue> copiedValues(const Observations& entered, const AdjustmentResult& result,
-                                      const QString& checkLine)
+                                      const QString& checkLine, const std::vector<CopiedValue>& figureRows)
 {
     std::vector<CopiedValue> values;
     const auto addEntered = [&](const entry::Row& row) {
@@ -66,6 +66,7 @@ std::vector<CopiedValue> copiedValues(const Observations& entered, const Adjustm
     };
     addMilestones({Milestone::Misclosure, Milestone::UnitWeightError, Milestone::PointB, Milestone::PrecisionB,
                    Milestone::PointD, Milestone::PrecisionD});
+    values.insert(values.end(), figureRows.begin(), figureRows.end());
     if (!checkLine.isEmpty())
         values.push_back({checkLine, QString(), QString()});
     return values;
@@ -114,7 +115,11 @@ QString copiedHtml(const std::vector<CopiedValue>& values)
             html += QStringLiteral("<tr><td colspan=\"3\">") + row.item.toHtmlEscaped() + QStringLiteral("</td></tr>");
             continue;
         }
-        html += QStringLiteral("<tr>") + cell(QStringLiteral("td"), row.item) + numberCell(row.value)
+        // "—", a value that does not exist, is no number to format
+        bool isNumber = false;
+        row.value.toDouble(&isNumber);
+        html += QStringLiteral("<tr>") + cell(QStringLiteral("td"), row.item)
+                + (isNumber ? numberCell(row.value) : cell(QStringLiteral("td"), row.value))
                 + cell(QStringLiteral("td"), row.unit) + QStringLiteral("</tr>");
     }
     html += QStringLiteral("</table></body></html>");

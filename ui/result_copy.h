@@ -24,10 +24,13 @@ struct CopiedValue {
 };
 
 // Xa to S6 as entered (S3 among them, as in the window), then w, ms, and B
-// and D each with its coordinates and precision, then the check line of the
-// misclosure, when there is one, whole in the first column.
+// and D each with its coordinates and precision, then `figureRows` (the
+// strength of a finished figure: its values, then its sentences whole in the
+// first column), then the check line of the misclosure, when there is one,
+// whole in the first column.
 std::vector<CopiedValue> copiedValues(const Observations& entered, const AdjustmentResult& result,
-                                      const QString& checkLine = {});
+                                      const QString& checkLine = {},
+                                      const std::vector<CopiedValue>& figureRows = {});
 
 // the header row, then one row per value, tab-separated, "\n" after each
 QString copiedText(const std::vector<CopiedValue>& values);
