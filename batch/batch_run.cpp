@@ -17,6 +17,7 @@
 #include "report_book.h"
 #include "report_words.h"
 #include "results_table.h"
+#include "strength_words.h"
 #include "whole_file.h"
 
 #include <QFile>
@@ -196,10 +197,13 @@ private:
         clearUpperVectorHalves();
         FigureCompute compute;
         compute.setAccuracy(options_.accuracy);
+        compute.setReduction(options_.reduction);
         MisclosureCheck check;
+        FigureStrength strength;
         try {
-            compute.computeWhole(figure.values);
+            compute.computeWhole(figure.values, {}, figure.meanHeight);
             check = compute.misclosureCheck();
+            strength = compute.strength();
         } catch (const AdjustmentError& error) {
             const std::string message = faultMessage(error);
             files::appendFaultRow(block_, figure.name, figure.line, message);
@@ -207,13 +211,20 @@ private:
             rows_.tell(rowLine(figure.line, figure.name, message));
             return;
         }
-        files::appendResultRow(block_, figure.name, figure.line, verdictText(check), fixedText(check.limit, 2, 2),
-                               compute.result());
-        if (check.withinLimit) {
+        files::appendResultRow(block_, figure.name, figure.line, verdictText(strength.verdict),
+                               fixedText(check.limit, 2, 2), compute.result(), compute.misclosureScale(), strength);
+        switch (strength.verdict) {
+        case FigureVerdict::Sound:
             ++counts_.passed;
-        } else {
+            break;
+        case FigureVerdict::Weak:
+            ++counts_.weak;
+            rows_.tell(rowLine(figure.line, figure.name, weakGeometryText(strength.angles.smallest)));
+            break;
+        case FigureVerdict::BeyondLimit:
             ++counts_.exceeded;
             rows_.tell(rowLine(figure.line, figure.name, exceededText(check)));
+            break;
         }
         if (reports_)
             for (const FigurePage& page : pages_)
@@ -277,7 +288,7 @@ int runBatch(const Options& options, std::ostream& err, bool progressBar)
     if (!run.open() || !run.computeAll())
         return couldNotRun;
     err << summaryLine(run.counts()) << '\n';
-    return run.counts().exceeded + run.counts().failed == 0 ? allPassed : someFailed;
+    return run.counts().passed == run.counts().all() ? allPassed : someFailed;
 }
 
 } // namespace korvane::batch

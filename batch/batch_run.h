@@ -8,6 +8,7 @@
 // number of figures. Nothing is left half-written: each output takes its
 // name only when it is whole.
 
+#include "distance_reduction.h"
 #include "figure_check.h"
 #include "figure_compute.h"
 
@@ -28,11 +29,14 @@ struct Options {
     std::string reports; // REPORTS.pdf; empty: none
     bool checkPage = false; // each report followed by the page of its figure
     DistanceAccuracy accuracy = defaultAccuracy;
+    // the measured sides reduced to the projection plane; a figure's own
+    // 平均高程 replaces the mean height
+    DistanceReduction reduction = noReduction;
 };
 
 enum ExitStatus : int {
-    allPassed = 0,   // every figure computed and within its limit
-    someFailed = 1,  // a figure could not be computed, or exceeded its limit
+    allPassed = 0,   // every figure computed, within its limit and of sound geometry
+    someFailed = 1,  // a figure could not be computed, exceeded its limit, or is weak
     couldNotRun = 2, // no such file, bad options, an output that cannot be written
 };
 
@@ -44,7 +48,8 @@ std::string defaultResultsPath(const std::string& figures);
 using FigurePage = std::function<void(QtPrinter& printer, const FigureCompute& figure)>;
 
 // The pages each computed figure gets, in their order: the report, and with
-// checkPage the page of its figure, drawn at the batch's accuracy.
+// checkPage the page of its figure, drawn at the batch's accuracy with the
+// reductions of its sides.
 std::vector<FigurePage> reportPages(const Options& options);
 
 // Runs the batch and returns its exit status. The summary, a line for every
