@@ -78,14 +78,18 @@ std::optional<ReductionTexts> QtReductionDialog::ask(const ReductionTexts& offer
     auto* yConstant = valueField(offered.yConstant, "yConstant", &dialog);
     constant->addRow(qtText(reductionPartLabel(ReductionProblem::Part::YConstant)), yConstant);
 
-    auto* formulas = new QLabel(
-        QStringLiteral("每条观测边乘以 k_H = 1 + (H_0 − H_m) / R，高斯投影改正再乘以 "
-                       "k_G = 1 + y_m² / (2R²) + Δy² / (24R²)，%1。"
-                       "H_0 为 0 即归算到参考椭球面；Y 坐标加常数含带号时连带号一起填写，如 38500000。")
-            .arg(qtText(earthRadiusText())),
-        &dialog);
+    // the radius in one piece, wherever the line breaks
+    const QString radius = qtText(earthRadiusText()).replace(u' ', QChar::Nbsp);
+    auto* formulas = new QLabel(QStringLiteral("每条观测边乘以 k_H = 1 + (H_0 − H_m) / R，\n"
+                                               "高斯投影改正再乘以 k_G = 1 + y_m² / (2R²) + Δy² / (24R²)，\n"
+                                               "其中 %1。H_0 为 0 即归算到参考椭球面；\n"
+                                               "Y 坐标加常数含带号时连带号一起填写，如 38500000。")
+                                    .arg(radius),
+                                &dialog);
     formulas->setWordWrap(true);
     layout->addWidget(formulas);
+    // wide enough that each formula reads on a line of its own
+    dialog.setMinimumWidth(formulas->fontMetrics().horizontalAdvance(QString(30, QChar(0x4E00))));
 
     // the values of a choice not taken are not read, and look it
     const auto enable = [=] {

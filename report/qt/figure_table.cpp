@@ -105,8 +105,10 @@ public:
         for (std::size_t c = 0; c < columns; ++c) {
             const QString text = QString::fromStdString(table.header[c]);
             const int flags = alignment(c) | Qt::AlignBottom | Qt::TextWordWrap;
-            // a hair wider than measured, lest the heading wrap on a rounding
-            const qreal textWidth = std::max<qreal>(widths[c] - pad + 0.05 * u_, 1);
+            // a hair wider than measured, lest the heading wrap on a rounding;
+            // the first, left-aligned, may take the padding after it too,
+            // which a small screen font's bold needs
+            const qreal textWidth = std::max<qreal>(widths[c] - (c == 0 ? 0 : pad) + 0.05 * u_, 1);
             const qreal height = bold_.boundingRect(QRectF(0, 0, textWidth, 1e9), flags, text).height();
             headingHeight = std::max(headingHeight, height);
             layout_.texts.push_back({QRectF(x + (c == 0 ? 0 : pad), y_, textWidth, 0), text, Qt::black, flags, true});

@@ -228,7 +228,7 @@ TEST(QtReductionDialog, TakesTheReductionFromTheComputeButtonsMenuThroughTheReal
     for (const QString& text : {QString("不归算（边长已是坐标系中的平距）"), QString("归算到投影面"),
                                 QString("高斯投影改正"), meanHeight, planeHeight, yConstant})
         EXPECT_TRUE(labels.contains(text)) << text.toStdString();
-    EXPECT_TRUE(labels.join(u'\n').contains("R = 6 371 000 m"));
+    EXPECT_TRUE(labels.join(u'\n').replace(QChar::Nbsp, u' ').contains("R = 6 371 000 m"));
     EXPECT_EQ(messages.messages, QStringList{meanHeight + "“12000”超出了范围。" + heights});
     EXPECT_EQ(form.compute().reduction(), (DistanceReduction{true, 600, 0, true, 38500000}));
 
