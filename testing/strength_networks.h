@@ -59,29 +59,4 @@ inline const std::array<NetworkStrength, 12>& networkStrengths()
     return strengths;
 }
 
-// The worked example's table of the figure, from the same computation, each
-// value to the digits the table shows.
-struct WorkedStrength {
-    // B, then D: mx, my, md, E, F (mm), phi (degrees)
-    std::array<std::array<const char*, 6>, 2> aPriori;
-    // S1, S2, S4, S5, S6: r (%), ∇, the effect on B and on D (mm)
-    std::array<std::array<const char*, 4>, 5> sides;
-    // with S6 5 cm long, the blunder of each side alone that explains w, mm
-    std::array<const char*, 5> explaining;
-};
-
-inline const WorkedStrength& workedStrength()
-{
-    static const WorkedStrength worked{
-        {{{"3.49", "3.41", "4.88", "3.50", "3.40", "159.8"}, {"3.47", "3.56", "4.97", "3.62", "3.40", "57.6"}}},
-        {{{"16.4", "26.7", "22.0", "7.0"},
-          {"17.5", "25.4", "20.4", "7.0"},
-          {"15.6", "27.2", "7.8", "22.6"},
-          {"16.0", "27.8", "7.8", "23.2"},
-          {"34.6", "20.9", "7.8", "7.0"}}},
-        {"-48.7", "-46.2", "-49.6", "-50.5", "+38.0"},
-    };
-    return worked;
-}
-
 } // namespace korvane::testing

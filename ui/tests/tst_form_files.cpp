@@ -576,16 +576,14 @@ TEST(Form1, AReductionSwitchedOffLeavesEveryFieldLineAndFileAsBefore)
 }
 
 // Reduced, the fields show what was typed and the saved file keeps it; the
-// report lists the reduced sides as the measured ones; the page of the
-// figure lists each side as typed, its reduction and as reduced. A file's
-// own 平均高程 stands in for the setting's mean height.
+// report lists the reduced sides as the measured ones. A file's own 平均高程
+// stands in for the setting's mean height.
 TEST(Form1, ReducedSidesAreShownAndSavedAsTypedAndReportedAsReduced)
 {
     const testing::GridFigure& grid = testing::groundDistancesOnTheNationalGrid();
     const Typed typed = testing::typedValues(grid.measured);
     KeptSettings settings;
     settings.rememberReduction(grid.reduction);
-    settings.figurePage = true;
     const Kept reduced = computedAndSaved(typed, settings);
     KeptSettings plain;
     EXPECT_EQ(reduced.fields.value("Text5"), "  1000.0235");
@@ -602,16 +600,10 @@ TEST(Form1, ReducedSidesAreShownAndSavedAsTypedAndReportedAsReduced)
     atSeaLevel.rememberReduction({true, 0, 0, true, 38500000});
     ScriptedOpenDialog open(folder.filePath("国家网.csv"));
     RecordingMessages messages;
-    ScriptedSaveDialog files(folder.filePath("国家网.pdf"));
-    atSeaLevel.figurePage = true;
-    Form1 form({.messages = &messages, .settings = &atSeaLevel, .saveFiles = &files, .openFiles = &open});
+    Form1 form({.messages = &messages, .settings = &atSeaLevel, .openFiles = &open});
     form.observationFiles().open();
     ASSERT_EQ(messages.messages, QStringList());
     EXPECT_EQ(testing::bits(form.compute().result()), reduced.records);
-    form.report().saveAsPdf();
-    const QString page = testing::pdfText(folder.filePath("国家网.pdf"), 2).simplified();
-    EXPECT_TRUE(page.contains("合格。边长已归算：\u221269.1 ppm")) << page.toStdString();
-    EXPECT_TRUE(page.contains("S1 1000.0235 -68.5 999.9550")) << page.toStdString();
 }
 
 // The worked example, S6 5 cm long, the long thin figure, B 1 mm off A-C
@@ -666,7 +658,7 @@ TEST(Form1, FiguresAtTheEdgesOfTheCheckInTheWindowAndOnThePage)
         ASSERT_NE(sheet, nullptr);
         EXPECT_EQ(sheet->verdict, c.verdict);
         EXPECT_EQ(QString::fromStdString(sheet->checkLine), line);
-        EXPECT_GT(sheet->magnification, 0);
+        EXPECT_TRUE(sheet->magnification >= 1000 && sheet->magnification <= 20000) << sheet->magnification;
 
         // the page wraps its long lines where it must: read without blanks
         const auto unwrapped = [](QString text) { return text.remove(QRegularExpression("\\s")); };

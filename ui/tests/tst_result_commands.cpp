@@ -8,7 +8,6 @@
 
 #include "proposed_path.h"
 #include "report_words.h"
-#include "strength_networks.h"
 #include "strength_words.h"
 
 #include <QApplication>
@@ -35,7 +34,7 @@ const Observations worked = testing::checkedNetworks()[0].measured;
 // computed by hand for it (B at 4415.873, 1321.512; md of B 8.25 mm; w and
 // its limit of the independent check), the other digits as the fields show
 // them; then its strength as the table of the figure shows it, each value
-// that of the independent computation (strength_networks.h).
+// that of the independent computation (strength_networks.h tells how).
 const char* const workedCopy =
     "项目\t数值\t单位\n"
     "Xa\t3521.418\t米\nYa\t1204.337\t米\nXc\t4497.112\t米\nYc\t2188.650\t米\n"
@@ -133,10 +132,9 @@ TEST(ResultCommands, CopiesOnlyRecordsOfOneCompute)
     RecordingMessages messages;
     const QStringList lines =
         copiedFrom(computed({testing::checkedNetworks()[1].measured}), messages)->text().split(u'\n');
-    const char* const sides[] = {"S1", "S2", "S4", "S5", "S6"};
-    for (std::size_t i = 0; i < 5; ++i)
-        EXPECT_TRUE(lines.contains(QString("Δ(%1)\t%2\t毫米").arg(sides[i], testing::workedStrength().explaining[i])))
-            << sides[i];
+    for (const char* row : {"Δ(S1)\t-48.7\t毫米", "Δ(S2)\t-46.2\t毫米", "Δ(S4)\t-49.6\t毫米", "Δ(S5)\t-50.5\t毫米",
+                            "Δ(S6)\t+38.0\t毫米"})
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(row))) << row;
     EXPECT_TRUE(lines.contains(QString::fromStdString(blunderAdvice()) + "\t\t"));
 }
 
