@@ -3,10 +3,9 @@
 // What the window keeps between runs of the program, behind one interface:
 // the values the entry accepted, by name (EntryMemory), the distance meter's
 // accuracy, the reduction of the measured sides, and whether the report
-// takes the page of the figure. A typed
-// setting is one pair of methods here. A store that cannot be read gives the
-// defaults and one that cannot be written forgets quietly; neither stops a
-// command or says a word.
+// takes the page of the figure. A typed setting is one pair of methods
+// here. A store that cannot be read gives the defaults and one that cannot
+// be written forgets quietly; neither stops a command or says a word.
 
 #include "entry_memory.h"
 

@@ -28,6 +28,28 @@ std::string checkLineStart(const MisclosureCheck& check, DistanceAccuracy accura
            + accuracyText(accuracy) + "），";
 }
 
+// the notes of the last compute of `compute`, as far as it got
+FigureNotes figureNotes(const FigureCompute& compute)
+{
+    FigureNotes notes;
+    if (compute.lastEnd() != ComputeEnd::Finished && compute.lastEnd() != ComputeEnd::StoppedAfterMisclosure)
+        return notes;
+    notes.scalePpm = compute.misclosureScale();
+    if (compute.reducedSides())
+        notes.reducedPpm = compute.reducedSides()->meanPpm;
+    // the angles need the adjusted sides, which only a finished compute has
+    if (compute.finished()) {
+        try {
+            const FigureAngles angles = figureAngles(compute.observations(), compute.result().S3);
+            if (angles.weak)
+                notes.weakest = angles.smallest;
+        } catch (const AdjustmentError&) {
+            // a side of zero has no angles to judge
+        }
+    }
+    return notes;
+}
+
 } // namespace
 
 std::string accuracyText(DistanceAccuracy accuracy)
@@ -110,27 +132,6 @@ CheckLineText checkLineText(ComputeEnd end, const AdjustmentTerms& terms, float 
     if (!check.withinLimit)
         return {text, Tone::Fail};
     return {text, notes.weakest ? Tone::Weak : Tone::Pass};
-}
-
-FigureNotes figureNotes(const FigureCompute& compute)
-{
-    FigureNotes notes;
-    if (compute.lastEnd() != ComputeEnd::Finished && compute.lastEnd() != ComputeEnd::StoppedAfterMisclosure)
-        return notes;
-    notes.scalePpm = compute.misclosureScale();
-    if (compute.reducedSides())
-        notes.reducedPpm = compute.reducedSides()->meanPpm;
-    // the angles need the adjusted sides, which only a finished compute has
-    if (compute.finished()) {
-        try {
-            const FigureAngles angles = figureAngles(compute.observations(), compute.result().S3);
-            if (angles.weak)
-                notes.weakest = angles.smallest;
-        } catch (const AdjustmentError&) {
-            // a side of zero has no angles to judge
-        }
-    }
-    return notes;
 }
 
 CheckLineText checkLineText(const FigureCompute& compute)

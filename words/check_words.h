@@ -39,7 +39,7 @@ struct FigureNotes {
 // sides were not reduced and w amounts to a scale of 10 ppm or more, the
 // question whether they were; and after the verdict the reduction the sides
 // were given:
-//   闭合差检核：w = 0.52秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），合格。边长已归算：−69.1 ppm
+//   闭合差检核：w = 0.31秒，限差 ±4.13秒（测距精度 2 mm + 2 ppm），合格。边长已归算：−69.1 ppm
 std::string figureCheckLine(const MisclosureCheck& check, DistanceAccuracy accuracy, const FigureNotes& notes);
 
 // The check line of a compute that stopped before w was stored.
@@ -74,8 +74,5 @@ CheckLineText checkLineText(ComputeEnd end, const AdjustmentTerms& terms, float 
 // notes of its figure: the weakest angle of one that finished, the scale of
 // its w, the reduction of its sides
 CheckLineText checkLineText(const FigureCompute& compute);
-
-// the notes of the last compute of `compute`, as far as it got
-FigureNotes figureNotes(const FigureCompute& compute);
 
 } // namespace korvane

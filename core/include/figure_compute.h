@@ -4,10 +4,10 @@
 // were entered, the two records, the terms of the check, the accuracy the
 // misclosure is judged at, how the measured sides are reduced before the
 // adjustment, and how the last compute ended; and the rules that follow
-// from how it ended. The window's guided entry (and a figure
-// opened from a file) stores the values one by one, as the surveyor confirms
-// them; the batch hands over nine values whole; both are then adjusted the
-// same way. Nothing here knows a window.
+// from how it ended. The window's guided entry (and a figure opened from a
+// file) stores the values one by one, as the surveyor confirms them; the
+// batch hands over nine values whole; both are then adjusted the same way.
+// Nothing here knows a window.
 
 #include "adjustment.h"
 #include "adjustment_terms.h"
