@@ -58,7 +58,7 @@ TEST(Batch, JudgesEachCheckedNetworkAsComputedIndependently)
         EXPECT_EQ(run.status, network.withinLimit ? allPassed : someFailed);
         const std::vector<QStringList> rows = resultRows(folder.filePath("results.csv"));
         ASSERT_EQ(rows.size(), 1u);
-        ASSERT_EQ(rows[0].size(), 21);
+        ASSERT_EQ(rows[0].size(), 25);
         EXPECT_EQ(rows[0][0], QString::fromUtf8(network.name));
         EXPECT_EQ(rows[0][1], "2");
         EXPECT_EQ(rows[0][2], network.withinLimit ? "合格" : "超限");
@@ -147,10 +147,12 @@ TEST(BatchProgram, ComputesAFileWithReportsWithoutADisplay)
     EXPECT_EQ(run.err, "第 3 行第 4 列（Xc）没有数值\n共 3 个图形：合格 2，超限 0，错误 1\n");
     EXPECT_EQ(resultRows(folder.filePath("测区-结果.csv")).size(), 3u);
 
-    // one report per computed figure, each on pages of its own
+    // one report per computed figure, each on pages of its own, and between
+    // them the page of the row that failed
     const QString reports = folder.filePath("报告.pdf");
-    EXPECT_EQ(testing::pdfPageCount(reports), 2);
+    EXPECT_EQ(testing::pdfPageCount(reports), 3);
     EXPECT_EQ(testing::pdfText(reports).count("--- Korvane ---"), 2);
+    EXPECT_TRUE(testing::pdfText(reports, 2).contains("第 3 行第 4 列（Xc）没有数值"));
 
     // with --check-page each report is followed by the page of its figure,
     // judged at the batch's accuracy
@@ -158,9 +160,9 @@ TEST(BatchProgram, ComputesAFileWithReportsWithoutADisplay)
         korvane({"--batch", "测区.csv", "--pdf", "报告.pdf", "--check-page", "--accuracy", "5,5"}, folder.path());
     EXPECT_EQ(checked.status, someFailed) << checked.err.toStdString();
     QStringList pages;
-    for (int page = 1; page <= 4; ++page)
+    for (int page = 1; page <= 5; ++page)
         pages << testing::pdfText(reports, page);
-    for (int figure : {0, 2}) {
+    for (int figure : {0, 3}) {
         EXPECT_TRUE(pages[figure].contains("--- Korvane ---"));
         EXPECT_FALSE(pages[figure].contains("网图与检核"));
         EXPECT_TRUE(pages[figure + 1].contains("网图与检核"));
