@@ -17,8 +17,10 @@ QString figureChoiceText(const FigureChoice& figure)
 {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, figure.line).ptr;
-    const QString text = QStringLiteral("第 %1 行  %2").arg(QString::fromLatin1(digits, end - digits), figure.name);
-    return figure.fault.isEmpty() ? text : text + u'：' + figure.fault;
+    const QString line = QStringLiteral("第 %1 行").arg(QString::fromLatin1(digits, end - digits));
+    if (figure.fault.isEmpty())
+        return line + QStringLiteral("  ") + figure.name;
+    return (figure.name.isEmpty() ? line : line + QStringLiteral("  ") + figure.name) + u'：' + figure.fault;
 }
 
 std::optional<std::size_t> QtFigureChooser::choose(const QString& file, const std::vector<FigureChoice>& figures)

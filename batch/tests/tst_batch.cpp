@@ -20,6 +20,7 @@
 namespace korvane::batch {
 namespace {
 
+using testing::readFile;
 using testing::resultRows;
 using testing::valuesText;
 using testing::writeFile;
@@ -97,6 +98,14 @@ TEST(Batch, ExitStatusSaysWhetherEveryFigurePassed)
         {"a PDF folder that is gone", header + goodLine,
          [](QTemporaryDir& folder, Options& o) { o.reports = folder.filePath("gone/reports.pdf").toStdString(); },
          couldNotRun, "这个文件夹不存在。", false},
+        {"a points folder that is gone", header + goodLine,
+         [](QTemporaryDir& folder, Options& o) { o.points = folder.filePath("gone/points.dat").toStdString(); },
+         couldNotRun, "坐标没有写入文件", false},
+        {"a name with an escape sequence, beyond its limit",
+         header + "\x1b[2J\x1b[31m二号锁" + valuesText(beyond.measured) + "\n", {}, someFailed,
+         "第 2 行 \\x1b[2J\\x1b[31m二号锁：超限", true},
+        {"a value of 60 000 digits", header + "长," + QString(60000, u'9') + "x,2,3,4,5,6,7,8,9\n", {}, someFailed,
+         "第 2 行第 2 列（Xa）的“99999999999999999999999999999999…”不是数字", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -107,11 +116,209 @@ TEST(Batch, ExitStatusSaysWhetherEveryFigurePassed)
         const BatchRun run = runOn(folder, c.figures, options);
         EXPECT_EQ(run.status, c.status);
         EXPECT_NE(run.err.find(c.lastLine), std::string::npos) << run.err;
+        // nothing from the file drives the terminal or floods it
+        EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+        EXPECT_LT(run.err.size(), 400u);
         // nothing half-written: the results whole, or no file at all
         QStringList expected{"figures.csv"};
         if (c.resultsWritten)
             expected << "results.csv";
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), expected);
+    }
+}
+
+// A project of six figures in one run: each row's status, the points of the
+// figures that pass once each under their names, and the PDF's pages one
+// for one with the rows, each under its figure's name and line. The sides
+// were measured, a millimetre or two off, between the true points below, so
+// every new point lands within a few millimetres of its true place.
+TEST(Batch, AProjectsFiguresGiveOnePointsFileAndAPageForEveryRow)
+{
+    const QString file = QStringLiteral(
+        "名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,A点名,B点名,C点名,D点名\n"
+        "一号锁,3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709,GP01,K1,GP02,K2\n"
+        // shares GP02 with the first
+        "二号锁,4497.112,2188.650,5380.250,3105.400,929.5831,806.3793,921.9176,862.1471,1218.2374,GP02,K3,GP03,K4\n"
+        "三号锁,3521.4l8,1204.337,4497.112,2188.650,902.0994,870.9342,889.6263,951.5448,1158.3744,GP01,K1,GP02,K2\n"
+        // K2 is another point here than the first figure's K2
+        "四号锁,4497.112,2188.650,5380.250,3105.400,1004.7647,863.7404,984.8057,1015.9998,1453.4452,GP02,K2,GP03,K7\n"
+        // S6 5 cm long
+        "五号锁,5380.250,3105.400,6300.000,3900.000,970.7771,751.6638,901.3893,844.8289,1242.0252,GP03,K8,GP04,K9\n"
+        // the first figure's new point K1 as a control point, to the millimetre
+        "六号锁,4415.873,1321.512,4497.112,2188.650,614.5168,633.3246,631.0050,633.9577,905.5365,K1,K5,GP02,K6\n");
+    QTemporaryDir folder;
+    Options options;
+    options.reports = folder.filePath("测区.pdf").toStdString();
+    options.points = folder.filePath("测区.DAT").toStdString();
+    const BatchRun run = runOn(folder, file, options);
+
+    EXPECT_EQ(run.status, someFailed);
+    EXPECT_EQ(run.err, "第 4 行第 2 列（Xa）的“3521.4l8”不是数字\n"
+                       "第 5 行 四号锁：点名 K2 在第 2 行与第 5 行的坐标不同\n"
+                       "第 6 行 五号锁：超限，w = -15.73秒，限差 ±4.32秒\n"
+                       "共 6 个图形：合格 3，超限 1，错误 2\n");
+    const std::vector<QStringList> rows = resultRows(folder.filePath("results.csv"));
+    ASSERT_EQ(rows.size(), 6u);
+    QStringList statuses;
+    for (const QStringList& row : rows)
+        statuses << row[2];
+    EXPECT_EQ(statuses, QStringList({"合格", "合格", "第 4 行第 2 列（Xa）的“3521.4l8”不是数字",
+                                     "点名 K2 在第 2 行与第 5 行的坐标不同", "超限", "合格"}));
+    // a row with an error has no numbers, its names where they were read
+    EXPECT_EQ(rows[3].mid(3), QStringList(18, QString()) + QStringList({"GP02", "K2", "GP03", "K7"}));
+    EXPECT_EQ(rows[5].mid(21), QStringList({"K1", "K5", "GP02", "K6"}));
+
+    // each point once, in the order first met; none of the figures that
+    // failed, clashed or exceeded their limit
+    struct TruePoint {
+        const char* name;
+        double X, Y;
+        double within; // metres
+    };
+    const TruePoint expected[] = {
+        {"GP01", 3521.418, 1204.337, 0}, {"K1", 4415.873, 1321.512, 0.0005}, {"GP02", 4497.112, 2188.650, 0},
+        {"K2", 3608.246, 2151.914, 0.0005}, {"K3", 5420, 2300, 0.005}, {"GP03", 5380.25, 3105.4, 0},
+        {"K4", 4460, 3050, 0.005}, {"K5", 4900, 1700, 0.005}, {"K6", 4000, 1800, 0.005},
+    };
+    const QStringList lines =
+        QString::fromUtf8(readFile(folder.filePath("测区.DAT"))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), static_cast<qsizetype>(std::size(expected))) << lines.join('\n').toStdString();
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        const QStringList cells = lines[static_cast<qsizetype>(i)].split(u',');
+        ASSERT_EQ(cells.size(), 5);
+        EXPECT_EQ(cells[0], expected[i].name);
+        EXPECT_EQ(cells[1], "");
+        // east before north, to the millimetre, heights none
+        EXPECT_NEAR(cells[2].toDouble(), expected[i].Y, expected[i].within + 1e-9);
+        EXPECT_NEAR(cells[3].toDouble(), expected[i].X, expected[i].within + 1e-9);
+        EXPECT_EQ(cells[3].section(u'.', 1).size(), 3);
+        EXPECT_EQ(cells[4], "0.000");
+    }
+
+    // a page for every row, in the rows' order, each under its name and line
+    const QString pdf = folder.filePath("测区.pdf");
+    ASSERT_EQ(testing::pdfPageCount(pdf), 6);
+    const char* const headers[] = {"一号锁 · 第 2 行", "二号锁 · 第 3 行", "三号锁 · 第 4 行",
+                                   "四号锁 · 第 5 行", "五号锁 · 第 6 行", "六号锁 · 第 7 行"};
+    for (int page = 1; page <= 6; ++page) {
+        SCOPED_TRACE(page);
+        const QStringList text = testing::pdfLines(pdf, page);
+        ASSERT_FALSE(text.isEmpty());
+        EXPECT_TRUE(text[0].startsWith(QString::fromUtf8(headers[page - 1]) + u' ')) << text[0].toStdString();
+        EXPECT_TRUE(QRegularExpression("\\d{4}-\\d{2}-\\d{2}$").match(text[0]).hasMatch()) << text[0].toStdString();
+        const bool computed = page != 3 && page != 4;
+        EXPECT_EQ(text.contains("--- Korvane ---"), computed);
+        if (!computed) {
+            // headed by its name and line, it says what RESULTS.csv says
+            EXPECT_EQ(text.mid(1), QStringList({QString::fromUtf8(headers[page - 1]), statuses[page - 1]}));
+        }
+    }
+}
+
+// No output may replace the observation file or another output, whatever
+// path names it: the run is refused before anything is written, the
+// message names both, and the folder is left as it was.
+TEST(Batch, NoOutputOverwritesTheObservationFileOrAnotherOutput)
+{
+    const testing::CheckedNetwork& good = testing::checkedNetworks()[0];
+    const QByteArray figures = (header + "一号锁" + valuesText(good.measured) + "\n").toUtf8();
+    using Paths = std::function<void(const QString& folder, Options&)>;
+    const auto set = [](std::string Options::*output, const char* path) -> Paths {
+        return [output, path](const QString& folder, Options& o) {
+            o.*output = (folder + "/" + QString::fromUtf8(path)).toStdString();
+        };
+    };
+    const struct {
+        const char* name;
+        Paths paths;
+        const char* what;      // the output refused
+        const char* otherWhat; // the file it would replace
+    } cases[] = {
+        {"--output as ./", set(&Options::results, "./测区.csv"), "结果文件（--output）", "观测文件"},
+        {"--output through ..", set(&Options::results, "sub/../测区.csv"), "结果文件（--output）", "观测文件"},
+        {"--output as a symbolic link", set(&Options::results, "link.csv"), "结果文件（--output）", "观测文件"},
+        {"--pdf as ./", set(&Options::reports, "./测区.csv"), "PDF 文件（--pdf）", "观测文件"},
+        {"--pdf through ..", set(&Options::reports, "sub/../测区.csv"), "PDF 文件（--pdf）", "观测文件"},
+        {"--pdf as a symbolic link", set(&Options::reports, "link.csv"), "PDF 文件（--pdf）", "观测文件"},
+        {"--points as ./", set(&Options::points, "./测区.csv"), "坐标文件（--points）", "观测文件"},
+        {"--points through ..", set(&Options::points, "sub/../测区.csv"), "坐标文件（--points）", "观测文件"},
+        {"--points as a symbolic link", set(&Options::points, "link.csv"), "坐标文件（--points）", "观测文件"},
+        {"--pdf as the results, neither there yet",
+         [](const QString& folder, Options& o) {
+             o.results = (folder + "/结果.csv").toStdString();
+             o.reports = (folder + "/sub/../结果.csv").toStdString();
+         },
+         "PDF 文件（--pdf）", "结果文件（--output）"},
+        {"--points as the PDF through a symbolic link to the folder",
+         [](const QString& folder, Options& o) {
+             o.reports = (folder + "/报告.pdf").toStdString();
+             o.points = (folder + "/here/报告.pdf").toStdString();
+         },
+         "坐标文件（--points）", "PDF 文件（--pdf）"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        writeFile(folder.filePath("测区.csv"), figures);
+        QDir(folder.path()).mkdir("sub");
+        QFile::link(folder.filePath("测区.csv"), folder.filePath("link.csv"));
+        QFile::link(folder.path(), folder.filePath("here"));
+        Options options;
+        options.figures = folder.filePath("测区.csv").toStdString();
+        options.results = folder.filePath("results.csv").toStdString();
+        c.paths(folder.path(), options);
+        const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        std::ostringstream err;
+        EXPECT_EQ(runBatch(options, err, false), couldNotRun);
+        EXPECT_NE(err.str().find(std::string(c.what) + "“"), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find(std::string("”与") + c.otherWhat + "“"), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("是同一个文件"), std::string::npos) << err.str();
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+        EXPECT_TRUE(QDir(folder.filePath("sub")).isEmpty());
+        EXPECT_EQ(readFile(folder.filePath("测区.csv")), figures);
+    }
+}
+
+// A name that a spreadsheet would take for a formula is text in every file
+// the batch writes: RESULTS.csv, the points in either kind; the numbers stay
+// numbers.
+TEST(Batch, NoCellOfItsFilesStartsAFormula)
+{
+    const testing::CheckedNetwork& good = testing::checkedNetworks()[0];
+    const struct {
+        const char* name;
+        const char* figure; // the name cell as the file holds it
+        const char* point;  // of A
+        const char* figureCell;
+        const char* pointCell;
+    } cases[] = {
+        {"=", "\"=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\"", "=K1", "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\"", "'=K1"},
+        {"+", "+86 锁", "+K1", "'+86 锁", "'+K1"},
+        {"-", "-1", "-K1", "'-1", "'-K1"},
+        {"@", "@SUM(A1)", "@K1", "'@SUM(A1)", "'@K1"},
+        // a cell's blanks are trimmed as it is read, the tab among them
+        {"a tab before =, quoted", "\"\t=1\"", "K1", "'=1", "K1"},
+        {"a carriage return, quoted", "\"\r+1\"", "K1", "\"'\r+1\"", "K1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* suffix : {".dat", ".csv"}) {
+            QTemporaryDir folder;
+            Options options;
+            options.points = folder.filePath(QStringLiteral("points") + suffix).toStdString();
+            runOn(folder,
+                  "名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,A点名\n" + QString::fromUtf8(c.figure) + valuesText(good.measured) + u','
+                      + QString::fromUtf8(c.point) + u'\n',
+                  options);
+            const QByteArray results = readFile(folder.filePath("results.csv"));
+            const QByteArray row = results.mid(results.indexOf("\r\n") + 2);
+            EXPECT_TRUE(row.startsWith(QByteArray(c.figureCell) + ",2,合格,1385.9476,3.43,")) << row.toStdString();
+            EXPECT_TRUE(row.endsWith(QByteArray(",") + c.pointCell + ",B,C,D\r\n")) << row.toStdString();
+            const QByteArray points = readFile(QString::fromStdString(options.points));
+            EXPECT_TRUE(points.contains("\n" + QByteArray(c.pointCell) + ",") || points.startsWith(c.pointCell))
+                << points.toStdString();
+        }
     }
 }
 
@@ -189,6 +396,10 @@ TEST(BatchProgram, CommandLineAsCommandLineProgramsHaveIt)
         {"an accuracy that is no accuracy", {"--batch", "x.csv", "--accuracy", "2"}, couldNotRun, "", "--accuracy 应为两个数"},
         {"an accuracy out of range", {"--batch", "x.csv", "--accuracy", "0,0"}, couldNotRun, "", "不能用"},
         {"a file that is not there", {"--batch", "korvane-no-such-file.csv"}, couldNotRun, "", "不能读取：文件不存在"},
+        {"points without a batch", {"--points", "p.dat"}, couldNotRun, "", "只能与 --batch 一起使用"},
+        {"points without a name", {"--batch", "x.csv", "--points="}, couldNotRun, "", "--points 需要一个文件名"},
+        {"the results over the observations", {"--batch", "korvane-测区.csv", "--output", "./korvane-测区.csv"},
+         couldNotRun, "", "结果文件（--output）“./korvane-测区.csv”与观测文件“korvane-测区.csv”是同一个文件"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace korvane {
 namespace {
 
@@ -155,6 +157,64 @@ TEST(ResultCommands, ExportWritesThePointsInTheTypeChosen)
             EXPECT_EQ(messages.messages, QStringList());
             EXPECT_EQ(readFile(path), c.bytes);
         }
+    }
+}
+
+// A figure from a file is copied and exported by its names; a name that a
+// spreadsheet would take for a formula is text in both forms of the copy and
+// in both kinds of export, while a negative coordinate stays a number.
+TEST(ResultCommands, AFigureFromAFileCopiesAndExportsByItsNamesNeverAsFormulas)
+{
+    // the worked example 10 km further south: every northing negative
+    Observations south = worked;
+    south.Xa -= 10000;
+    south.Xc -= 10000;
+    const struct {
+        const char* name;
+        std::string figure;
+        PointNames points;
+        const char* figureCell; // as the HTML table holds it
+        std::array<const char*, 4> pointCells;
+        const char* figureTabbed = nullptr; // as the tab-separated text holds it, where that differs
+    } cases[] = {
+        // quoted in the tab-separated text, as spreadsheets read a cell with quotes
+        {"=", "=HYPERLINK(\"http://x\";\"y\")", {"=K1", "K2", "K3", "K4"}, "'=HYPERLINK(\"http://x\";\"y\")",
+         {"'=K1", "K2", "K3", "K4"}, "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\""},
+        {"+", "+86 一号锁", {"GP01", "+K2", "GP02", "K4"}, "'+86 一号锁", {"GP01", "'+K2", "GP02", "K4"}},
+        {"-", "-1", {"GP01", "K1", "-K3", "K4"}, "'-1", {"GP01", "K1", "'-K3", "K4"}},
+        {"@", "@SUM(1)", {"GP01", "K1", "GP02", "@K4"}, "'@SUM(1)", {"GP01", "K1", "GP02", "'@K4"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FigureCompute compute = computed({south});
+        compute.setIdentity({c.figure, 2, c.points});
+        RecordingMessages messages;
+        QTemporaryDir folder;
+        ScriptedSaveDialog files({folder.filePath("测区.dat"), folder.filePath("测区.csv")});
+        ResultCommands commands(compute, files, messages);
+        commands.copyAll();
+        const QStringList lines = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_GE(lines.size(), 7);
+        EXPECT_EQ(lines[1], "名称\t" + QString::fromUtf8(c.figureTabbed ? c.figureTabbed : c.figureCell) + u'\t');
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(lines[2 + i], QStringLiteral("%1点名\t%2\t").arg(QChar(u'A' + i)).arg(QString::fromUtf8(c.pointCells[i])));
+        EXPECT_EQ(lines[6], "Xa\t-6478.582\t米");
+        const QString html = QApplication::clipboard()->mimeData()->html();
+        EXPECT_TRUE(html.contains("<tr><td>名称</td><td>" + QString::fromUtf8(c.figureCell).toHtmlEscaped() + "</td><td></td></tr>"))
+            << html.toStdString();
+        EXPECT_TRUE(html.contains("<td>" + QString::fromUtf8(c.pointCells[0]) + "</td>"));
+        EXPECT_TRUE(html.contains("<td sdval=\"-6478.582\""));
+
+        commands.exportPoints();
+        commands.exportPoints();
+        const QList<QByteArray> cass = readFile(folder.filePath("测区.dat")).split('\n');
+        const QByteArray csv = readFile(folder.filePath("测区.csv"));
+        EXPECT_EQ(cass[0], QByteArray(c.pointCells[0]) + ",,1204.337,-6478.582,0.000\r");
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_TRUE(cass[i].startsWith(QByteArray(c.pointCells[i]) + ",,"));
+            EXPECT_TRUE(csv.contains("\n" + QByteArray(c.pointCells[i]) + ",-"));
+        }
+        EXPECT_EQ(messages.messages, QStringList());
     }
 }
 
