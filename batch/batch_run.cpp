@@ -336,13 +336,13 @@ std::optional<std::string> overwriteRefusal(const Options& options)
 {
     struct Named {
         const std::string& path;
-        const char* what;
+        BatchFile what;
     };
-    const Named input{options.figures, "观测文件"};
+    const Named input{options.figures, BatchFile::Observations};
     const Named outputs[] = {
-        {options.results, "结果文件（--output）"},
-        {options.reports, "PDF 文件（--pdf）"},
-        {options.points, "坐标文件（--points）"},
+        {options.results, BatchFile::Results},
+        {options.reports, BatchFile::Reports},
+        {options.points, BatchFile::Points},
     };
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
         const Named& output = outputs[i];

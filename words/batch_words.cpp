@@ -16,10 +16,25 @@ std::string pointClashText(const std::string& point, long firstLine, long line)
            + " 行的坐标不同";
 }
 
-std::string sameFileLine(const std::string& what, const std::string& path, const std::string& otherWhat,
-                         const std::string& otherPath)
+namespace {
+
+// each by the option that names it, the observation file by what it holds
+std::string fileName(BatchFile file)
 {
-    return what + "“" + escapedControls(path) + "”与" + otherWhat + "“" + escapedControls(otherPath)
+    switch (file) {
+    case BatchFile::Observations: return "观测文件";
+    case BatchFile::Results: return "结果文件（--output）";
+    case BatchFile::Reports: return "PDF 文件（--pdf）";
+    case BatchFile::Points: break;
+    }
+    return "坐标文件（--points）";
+}
+
+} // namespace
+
+std::string sameFileLine(BatchFile file, const std::string& path, BatchFile other, const std::string& otherPath)
+{
+    return fileName(file) + "“" + escapedControls(path) + "”与" + fileName(other) + "“" + escapedControls(otherPath)
            + "”是同一个文件，写入会覆盖它。没有写入任何文件；请给输出另选一个文件名。";
 }
 

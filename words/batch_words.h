@@ -16,11 +16,13 @@ std::string rowLine(long line, const std::string& name, const std::string& what)
 // `line` brings with other coordinates than the figure on `firstLine`
 std::string pointClashText(const std::string& point, long firstLine, long line);
 
+// The files of a batch run: its input and its outputs.
+enum class BatchFile { Observations, Results, Reports, Points };
+
 // An output of the batch that names the observation file or another output:
 // "结果文件（--output）“./测区.csv”与观测文件“测区.csv”是同一个文件，……",
 // each named by what it is and its path as given.
-std::string sameFileLine(const std::string& what, const std::string& path, const std::string& otherWhat,
-                         const std::string& otherPath);
+std::string sameFileLine(BatchFile file, const std::string& path, BatchFile other, const std::string& otherPath);
 
 struct BatchCounts {
     long passed = 0;

@@ -150,8 +150,11 @@ TEST(BatchWords, RowsAndTheSummaryAsTheSurveyorReadsThem)
     EXPECT_EQ(rowLine(5, "\x1b[2J\x1b[31m锁", beyond), "第 5 行 \\x1b[2J\\x1b[31m锁：超限，w = -10.84秒，限差 ±4.19秒");
     EXPECT_EQ(rowLine(6, std::string(40, 'K'), "超限"), "第 6 行 " + std::string(32, 'K') + "…：超限");
     EXPECT_EQ(pointClashText("K12", 2, 5), "点名 K12 在第 2 行与第 5 行的坐标不同");
-    EXPECT_EQ(sameFileLine("结果文件（--output）", "./测区.csv", "观测文件", "测区.csv"),
+    EXPECT_EQ(sameFileLine(BatchFile::Results, "./测区.csv", BatchFile::Observations, "测区.csv"),
               "结果文件（--output）“./测区.csv”与观测文件“测区.csv”是同一个文件，写入会覆盖它。"
+              "没有写入任何文件；请给输出另选一个文件名。");
+    EXPECT_EQ(sameFileLine(BatchFile::Points, "p.pdf", BatchFile::Reports, "./p.pdf"),
+              "坐标文件（--points）“p.pdf”与PDF 文件（--pdf）“./p.pdf”是同一个文件，写入会覆盖它。"
               "没有写入任何文件；请给输出另选一个文件名。");
 }
 
