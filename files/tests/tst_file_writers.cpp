@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -17,7 +16,7 @@
 #include <limits>
 #include <optional>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace korvane::files {
 namespace {
@@ -186,102 +185,58 @@ TEST(FileWriters, ObservationFileReadsBackTheVerySameDoubles)
     }
 }
 
-// The four corners of a figure as a compute leaves them: A and C as
-// entered, B and D as placed, in metres north and east.
-struct Corners {
-    Observations observations;
-    AdjustmentResult result;
-};
-
-Corners corners(std::array<double, 2> A, std::array<double, 2> B, std::array<double, 2> C, std::array<double, 2> D)
+// The corners of a figure as a compute leaves them, in metres north and
+// east: A and C as entered, B and D as placed.
+std::pair<Observations, AdjustmentResult> corners(double xa, double ya, double xb, double yb, double xc, double yc,
+                                                  double xd, double yd)
 {
-    Corners figure;
-    figure.observations.Xa = A[0];
-    figure.observations.Ya = A[1];
-    figure.observations.Xc = C[0];
-    figure.observations.Yc = C[1];
-    figure.result.xp1 = B[0];
-    figure.result.yp1 = B[1];
-    figure.result.xp2 = D[0];
-    figure.result.yp2 = D[1];
-    figure.result.B.md = 8.25f;
-    figure.result.D.md = 8.32f;
-    return figure;
+    AdjustmentResult r;
+    r.xp1 = xb;
+    r.yp1 = yb;
+    r.xp2 = xd;
+    r.yp2 = yd;
+    return {Observations{xa, ya, xc, yc, 0, 0, 0, 0, 0}, r};
 }
 
-// A project's figures into one points file, each in its turn: a control
-// point that serves two figures is written once, a new point that the next
-// figure takes as its control point once, and a name met again farther than
-// a millimetre off is refused with the line that first brought it, the
-// figure's other points then not taken either.
+// After a first figure on line 2, a second one whose A is the first one's C
+// and whose C is the first one's B, that far off: within a millimetre they
+// are the same points, written once; beyond it, the name is refused with
+// the line that first brought it, and none of the second figure's points is
+// taken, not even the new one before the clash. B and D of one figure
+// cannot share a name either.
 TEST(ProjectPoints, EachNameOnceAndNoNameForTwoPoints)
 {
-    const Corners first = corners({1000, 2000}, {1500, 1900}, {1400, 2600}, {900, 2500});
-    const PointNames firstNames{"GP01", "K1", "GP02", "K2"};
-    struct Figure {
-        long line;
-        Corners corners;
-        PointNames names;
-        std::optional<PointClash> clash;
-    };
+    const auto [o1, r1] = corners(1000, 2000, 1500, 1900, 1400, 2600, 900, 2500);
     const struct {
         const char* name;
-        std::vector<Figure> later; // after the first figure, on line 2
-        std::string written;       // by the later figures, CASS
+        double offNorth; // of the second figure's C from the first one's B, metres
+        PointNames names;
+        std::optional<PointClash> clash;
+        std::string written; // by the second figure
     } cases[] = {
-        {"control points shared, a new point taken as a control point 0.9 mm off",
-         {{3, corners({1400, 2600}, {1800, 2300}, {1500.0009, 1900}, {1100, 3000}), {"GP02", "K3", "K1", "K4"}, {}}},
-         "K3,,2300.000,1800.000,0.000\r\nK4,,3000.000,1100.000,0.000\r\n"},
-        {"a name 1.1 mm off is another point",
-         {{5, corners({1400, 2600}, {1800, 2300}, {1500, 1900.0011}, {1100, 3000}), {"GP02", "K3", "K1", "K4"},
-           PointClash{"K1", 2}}},
-         ""},
-        {"after a clash the same names are still free",
-         {{5, corners({1400, 2600}, {1800, 2300}, {1600, 1900}, {1100, 3000}), {"GP02", "K3", "K1", "K4"},
-           PointClash{"K1", 2}},
-          {6, corners({1400, 2600}, {1800, 2300}, {1500, 1900}, {1100, 3000}), {"GP02", "K3", "K1", "K4"}, {}}},
-         "K3,,2300.000,1800.000,0.000\r\nK4,,3000.000,1100.000,0.000\r\n"},
-        {"B and D of one figure under one name",
-         {{4, corners({1400, 2600}, {1800, 2300}, {1500, 1900}, {1100, 3000}), {"GP02", "K3", "K1", "K3"},
-           PointClash{"K3", 4}}},
-         ""},
-        {"a control point with other coordinates than before",
-         {{7, corners({1400.01, 2600}, {1800, 2300}, {1500, 1900}, {1100, 3000}), {"GP02", "K3", "K1", "K4"},
-           PointClash{"GP02", 2}}},
-         ""},
+        {"0.9 mm off", 0.0009, {"GP02", "K3", "K1", "K4"}, {}, "K3,,2300.000,1800.000,0.000\r\nK4,,3000.000,1100.000,0.000\r\n"},
+        {"1.1 mm off", 0.0011, {"GP02", "K3", "K1", "K4"}, PointClash{"K1", 2}, ""},
+        {"B and D under one name", 0, {"GP02", "K3", "K1", "K3"}, PointClash{"K3", 3}, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ProjectPoints project(PointsFormat::Cass);
-        std::string text;
-        ASSERT_EQ(project.take(2, first.observations, first.result, firstNames, text), std::nullopt);
-        EXPECT_EQ(text, "GP01,,2000.000,1000.000,0.000\r\nK1,,1900.000,1500.000,0.000\r\n"
-                        "GP02,,2600.000,1400.000,0.000\r\nK2,,2500.000,900.000,0.000\r\n");
-        text.clear();
-        for (const Figure& figure : c.later) {
-            const std::optional<PointClash> clash =
-                project.take(figure.line, figure.corners.observations, figure.corners.result, figure.names, text);
-            EXPECT_EQ(clash.has_value(), figure.clash.has_value()) << "line " << figure.line;
-            if (clash && figure.clash) {
-                EXPECT_EQ(clash->name, figure.clash->name);
-                EXPECT_EQ(clash->firstLine, figure.clash->firstLine);
-            }
+        ProjectPoints project(pointsFormatOf("测区.dat"));
+        std::string first;
+        ASSERT_EQ(project.take(2, o1, r1, {"GP01", "K1", "GP02", "K2"}, first), std::nullopt);
+        EXPECT_EQ(first, "GP01,,2000.000,1000.000,0.000\r\nK1,,1900.000,1500.000,0.000\r\n"
+                         "GP02,,2600.000,1400.000,0.000\r\nK2,,2500.000,900.000,0.000\r\n");
+        const auto [o2, r2] = corners(1400, 2600, 1800, 2300, 1500 + c.offNorth, 1900, 1100, 3000);
+        std::string second;
+        const std::optional<PointClash> clash = project.take(3, o2, r2, c.names, second);
+        ASSERT_EQ(clash.has_value(), c.clash.has_value());
+        if (clash) {
+            EXPECT_EQ(clash->name, c.clash->name);
+            EXPECT_EQ(clash->firstLine, c.clash->firstLine);
         }
-        EXPECT_EQ(text, c.written);
+        EXPECT_EQ(second, c.written);
     }
-
-    // the spreadsheet's kind by the suffix in any letter case, with its
-    // header once and the precision of the new points
-    for (const char* path : {"测区.csv", "测区.CSV", "a.b.Csv"})
-        EXPECT_EQ(pointsFormatOf(path), PointsFormat::Csv) << path;
-    for (const char* path : {"测区.dat", "测区.csv.dat", "csv", "测区", ""})
-        EXPECT_EQ(pointsFormatOf(path), PointsFormat::Cass) << path;
-    ProjectPoints spreadsheet(PointsFormat::Csv);
-    std::string text = pointsHeader(PointsFormat::Csv);
-    spreadsheet.take(2, first.observations, first.result, {"=GP01", "K1", "GP02", "K2"}, text);
-    EXPECT_EQ(text, bom + "点名,X(北),Y(东),mx(毫米),my(毫米),md(毫米)\r\n'=GP01,1000.000,2000.000,,,\r\n"
-                          "K1,1500.000,1900.000,0.00,0.00,8.25\r\nGP02,1400.000,2600.000,,,\r\n"
-                          "K2,900.000,2500.000,0.00,0.00,8.32\r\n");
+    EXPECT_EQ(pointsFormatOf("测区.CSV"), PointsFormat::Csv);
+    EXPECT_EQ(pointsFormatOf("测区.csv.dat"), PointsFormat::Cass);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "file_words.h"
 #include "observation_words.h"
 #include "report_words.h"
-#include "shown_text.h"
 
 #include <gtest/gtest.h>
 
@@ -99,8 +98,9 @@ TEST(ObservationWords, EachFaultOfAFileInItsOwnWords)
          "第 2 行第 11 列（A点名）的“" + std::string(32, 'K') + "…”不能用作点名：点名为 1 至 32 个字符，不含逗号、分号、双引号和控制字符"},
         {"an escape sequence that would clear the terminal", fault(Kind::NotAPointName, 2, 11, "\x1b[2J\x1b[31mK", 0, "A点名"),
          "第 2 行第 11 列（A点名）的“\\x1b[2J\\x1b[31mK”不能用作点名：点名为 1 至 32 个字符，不含逗号、分号、双引号和控制字符"},
-        {"a header misnamed with a line end in it", fault(Kind::WrongHeader, 1, 2, "X\ra"),
-         "第 1 行第 2 列的表头应为“Xa”，文件中是“X\\x0da”；表头应为：" + header},
+        {"a header misnamed with a line end, NUL, DEL and the C1 control CSI in it; a tab and a no-break space kept",
+         fault(Kind::WrongHeader, 1, 2, std::string("X\ra\0\x7f\xC2\x9B\t\xC2\xA0", 10)),
+         "第 1 行第 2 列的表头应为“Xa”，文件中是“X\\x0da\\x00\\x7f\\x9b\t\xC2\xA0”；表头应为：" + header},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -111,47 +111,6 @@ TEST(ObservationWords, EachFaultOfAFileInItsOwnWords)
               "观测文件“/data/测区.csv”第 2 行第 7 列（S2）的“abc”不是数字。请改正观测文件后再打开。");
     EXPECT_EQ(observationFaultLine("测区.csv", notANumber), "观测文件“测区.csv”第 2 行第 7 列（S2）的“abc”不是数字。");
     EXPECT_EQ(noFiguresMessage("/data/测区.csv"), "观测文件“/data/测区.csv”中只有表头，没有图形。");
-}
-
-// Text from a file is shown with its control characters as escapes that
-// name them, everything else as it is; a cell is quoted to its first 32
-// characters, whatever their width in bytes.
-TEST(ShownText, ControlsAreEscapedAndACellIsQuotedToItsFirst32Characters)
-{
-    const std::string chinese32 = "测量测量测量测量测量测量测量测量测量测量测量测量测量测量测量测量";
-    const struct {
-        const char* name;
-        std::string text;
-        std::string escaped;
-        std::string quoted;
-    } cases[] = {
-        {"an escape sequence", "\x1b[2J\x1b[31m锁", "\\x1b[2J\\x1b[31m锁", "\\x1b[2J\\x1b[31m锁"},
-        {"a tab is kept, the line ends and NUL are not", std::string("K\t1\r\n\0", 6),
-         "K\t1\\x0d\\x0a\\x00", "K\t1\\x0d\\x0a\\x00"},
-        {"DEL and the C1 controls NEL and CSI", "a\x7f" "b\xC2\x85" "c\xC2\x9B" "d", "a\\x7fb\\x85c\\x9bd", "a\\x7fb\\x85c\\x9bd"},
-        {"a no-break space and a byte-order mark are text", "\xC2\xA0K\xEF\xBB\xBF", "\xC2\xA0K\xEF\xBB\xBF",
-         "\xC2\xA0K\xEF\xBB\xBF"},
-        {"32 characters of three bytes each, whole", chinese32, chinese32, chinese32},
-        {"33 characters", chinese32 + "锁", chinese32 + "锁", chinese32 + "…"},
-        {"controls counted before they are escaped", std::string(33, '\x1b'), [] {
-             std::string all;
-             for (int i = 0; i < 33; ++i)
-                 all += "\\x1b";
-             return all;
-         }(),
-         [] {
-             std::string first;
-             for (int i = 0; i < 32; ++i)
-                 first += "\\x1b";
-             return first + "…";
-         }()},
-        {"empty", "", "", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(escapedControls(c.text), c.escaped);
-        EXPECT_EQ(quotedCell(c.text), c.quoted);
-    }
 }
 
 } // namespace
