@@ -4,6 +4,7 @@
 #include "results_display.h"
 
 #include "csv_text.h"
+#include "observation_file.h"
 
 #include <QClipboard>
 #include <QEvent>
@@ -48,9 +49,10 @@ std::vector<CopiedValue> copiedValues(const Observations& entered, const Adjustm
     if (figure.fromFile()) {
         if (!figure.name.empty())
             values.push_back({QStringLiteral("名称"), QString::fromStdString(figure.name), QString(), true});
-        const char* const headings[] = {"A点名", "B点名", "C点名", "D点名"};
+        // headed as the observation file's columns
         for (std::size_t i = 0; i < figure.points.size(); ++i)
-            values.push_back({QString::fromUtf8(headings[i]), QString::fromStdString(figure.points[i]), QString(), true});
+            values.push_back({QString::fromUtf8(files::pointNameColumns[i]), QString::fromStdString(figure.points[i]),
+                              QString(), true});
     }
     const auto addEntered = [&](const entry::Row& row) {
         values.push_back({QString::fromUtf8(row.name), QString::fromStdString(entry::echoDigits(row, entered.*row.value)),
