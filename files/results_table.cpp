@@ -62,20 +62,30 @@ void appendPoint(std::string& out, double x, double y, const PointPrecision& p)
     appendNumber(out, printed::millimetres(p.md));
 }
 
+void appendPointNames(std::string& out, const PointNames* points)
+{
+    for (std::size_t i = 0; i < letterNames.size(); ++i) {
+        out += ',';
+        if (points)
+            appendCell(out, (*points)[i]);
+    }
+}
+
 } // namespace
 
 std::string resultsHeader()
 {
     std::string header(utf8ByteOrderMark);
     header += "名称,行,状态,S3,w,限差,ms,xp1,yp1,1/px1,1/py1,mx1,my1,md1,xp2,yp2,1/px2,1/py2,mx2,my2,md2,"
-              "尺度(ppm),最小角(度),可发现粗差(毫米),B最大影响(毫米),D最大影响(毫米),验前md1(毫米),验前md2(毫米)";
+              "尺度(ppm),最小角(度),可发现粗差(毫米),B最大影响(毫米),D最大影响(毫米),验前md1(毫米),验前md2(毫米),"
+              "A点名,B点名,C点名,D点名";
     header += csvLineEnd;
     return header;
 }
 
 void appendResultRow(std::string& out, std::string_view name, long line, std::string_view status,
                      std::string_view limit, const AdjustmentResult& result, const std::optional<double>& scalePpm,
-                     const FigureStrength& strength)
+                     const FigureStrength& strength, const PointNames& points)
 {
     appendStart(out, name, line, status);
     appendNumber(out, printed::side(result.S3));
@@ -92,13 +102,16 @@ void appendResultRow(std::string& out, std::string_view name, long line, std::st
     appendOptional(out, valueOf(strength.largestEffectOnD), 1);
     appendOptional(out, strength.B.md, 2);
     appendOptional(out, strength.D.md, 2);
+    appendPointNames(out, &points);
     out += csvLineEnd;
 }
 
-void appendFaultRow(std::string& out, std::string_view name, long line, std::string_view message)
+void appendFaultRow(std::string& out, std::string_view name, long line, std::string_view message,
+                    const PointNames* points)
 {
     appendStart(out, name, line, message);
     out.append(numberCells, ',');
+    appendPointNames(out, points);
     out += csvLineEnd;
 }
 

@@ -72,6 +72,9 @@ FigureWindow::FigureWindow(QWidget* parent) : QWidget(parent, Qt::Window), figur
 void FigureWindow::showFigure(FigureOrNotice figure)
 {
     figure_ = std::move(figure);
+    // a figure from a file by its name and line
+    const auto* sheet = std::get_if<FigureSheet>(&figure_);
+    setWindowTitle(QString::fromStdString(sheet ? sheet->heading : figureHeading()));
     update();
 }
 

@@ -18,7 +18,8 @@
 // Each command is one QAction, made in createActions() with its caption and
 // key, put on its menu and connected to its family there. What the surveyor
 // accepts is kept in the settings and offered again by the next compute,
-// also after a restart; so is the accuracy.
+// also after a restart; so is the accuracy. While the results of a figure
+// from a file are shown, the window's title names it.
 
 #include "figure_compute.h"
 #include "shown_fields.h"
@@ -68,10 +69,11 @@ public slots:
     void Command3_Click();
     void FigureWindow_Open();
     // A figure whose nine values come whole (from a file), computed at once
-    // exactly as if typed and confirmed: every echo, memory and single copy.
-    // `meanHeight`, the figure's own from its file, replaces the reduction's
-    // H_m.
-    void computeFigure(const Observations& values, std::optional<double> meanHeight = std::nullopt);
+    // exactly as if typed and confirmed: every echo, memory and single copy;
+    // `figure` says which figure of which line it is, and `meanHeight`, its
+    // own from its file, replaces the reduction's H_m.
+    void computeFigure(const Observations& values, const FigureIdentity& figure = {},
+                       std::optional<double> meanHeight = std::nullopt);
 
 private:
     struct PlacedControl {
@@ -107,7 +109,8 @@ private:
     // a compute that stopped before its end: the fields it did not write
     // turn grey, and the check line says so
     void computeStopped();
-    // the check line and the window of the figure, when it is open
+    // the check line, the window's title and the window of the figure, when
+    // it is open
     void showCheck();
 
     RealParts real_;

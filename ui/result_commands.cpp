@@ -43,8 +43,11 @@ std::vector<CopiedValue> figureRows(const FigureCompute& compute)
     if (!compute.finished())
         return rows;
     try {
-        for (const StrengthRow& row : strengthRows(compute.strength(), compute.misclosureScale()))
-            rows.push_back({qtText(row.item), qtText(row.value), qtText(row.unit)});
+        for (const StrengthRow& row : strengthRows(compute.strength(), compute.misclosureScale())) {
+            // "—", a value that does not exist, is no number to format
+            const bool number = row.value.find_first_of("0123456789") != std::string::npos;
+            rows.push_back({qtText(row.item), qtText(row.value), qtText(row.unit), !row.value.empty() && !number});
+        }
     } catch (const AdjustmentError&) {
         rows.clear();
     }
@@ -60,7 +63,7 @@ void ResultCommands::copyAll()
     // before any compute the records hold zeros, which copy as they print,
     // and the check line is empty
     putOnClipboard(copiedValues(compute_.entered().value_or(Observations{}), compute_.result(),
-                                qtText(checkLineText(compute_).text), figureRows(compute_)));
+                                qtText(checkLineText(compute_).text), compute_.identity(), figureRows(compute_)));
 }
 
 void ResultCommands::exportPoints()
@@ -76,10 +79,11 @@ void ResultCommands::exportPoints()
     folder_ = QFileInfo(*path).absolutePath();
     const bool spreadsheet = path->endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
     const Observations& points = compute_.observations();
+    const PointNames& names = compute_.identity().points;
     try {
         writeWholeFile(QFile::encodeName(*path).toStdString(),
-                       spreadsheet ? files::csvPointsText(points, compute_.result())
-                                   : files::cassPointsText(points, compute_.result()));
+                       spreadsheet ? files::csvPointsText(points, compute_.result(), names)
+                                   : files::cassPointsText(points, compute_.result(), names));
     } catch (const FileError& error) {
         messages_.tell(qtText(fileFailureMessage("坐标没有导出到文件", error)));
     }

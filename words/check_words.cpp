@@ -32,6 +32,7 @@ std::string checkLineStart(const MisclosureCheck& check, DistanceAccuracy accura
 FigureNotes figureNotes(const FigureCompute& compute)
 {
     FigureNotes notes;
+    notes.points = compute.identity().points;
     if (compute.lastEnd() != ComputeEnd::Finished && compute.lastEnd() != ComputeEnd::StoppedAfterMisclosure)
         return notes;
     notes.scalePpm = compute.misclosureScale();
@@ -74,7 +75,7 @@ std::string figureCheckLine(const MisclosureCheck& check, DistanceAccuracy accur
 {
     // a check that cannot catch what the geometry hides is never 合格
     std::string line = check.withinLimit && notes.weakest
-                           ? checkLineStart(check, accuracy) + weakGeometryText(*notes.weakest)
+                           ? checkLineStart(check, accuracy) + weakGeometryText(*notes.weakest, notes.points)
                            : misclosureCheckLine(check, accuracy);
     if (!check.withinLimit && !notes.reducedPpm && notes.scalePpm
         && std::fabs(*notes.scalePpm) >= reductionQuestionPpm)
@@ -94,7 +95,7 @@ std::string exceededText(const MisclosureCheck& check)
     return "超限，w = " + seconds(check.w) + "，限差 ±" + seconds(check.limit);
 }
 
-std::string sidesText(SideOfLine sideOfB, SideOfLine sideOfD)
+std::string sidesText(SideOfLine sideOfB, SideOfLine sideOfD, const PointNames& names)
 {
     const auto where = [](SideOfLine side) -> std::string {
         switch (side) {
@@ -104,7 +105,8 @@ std::string sidesText(SideOfLine sideOfB, SideOfLine sideOfD)
         }
         return "连线上";
     };
-    return "B 在 A→C 的" + where(sideOfB) + "，D 在" + where(sideOfD);
+    return names[1] + " 在 " + names[0] + "→" + names[2] + " 的" + where(sideOfB) + "，" + names[3] + " 在"
+           + where(sideOfD);
 }
 
 CheckLineText checkLineText(ComputeEnd end, const AdjustmentTerms& terms, float w, DistanceAccuracy accuracy,

@@ -7,6 +7,7 @@
 
 #include "figure_check.h"
 #include "figure_compute.h"
+#include "figure_identity.h"
 #include "figure_strength.h"
 
 #include <optional>
@@ -32,6 +33,7 @@ struct FigureNotes {
     std::optional<FigureAngle> weakest; // the smallest angle of a weak figure
     std::optional<double> scalePpm;     // the scale w amounts to
     std::optional<double> reducedPpm;   // the mean reduction of the sides, when they were reduced
+    PointNames points = letterNames;    // that name the weakest angle's triangle and corner
 };
 
 // The check line of a figure: as misclosureCheckLine(), with 图形较弱 and
@@ -51,8 +53,9 @@ std::string exceededText(const MisclosureCheck& check);
 
 // Where the points landed, looking from A towards C: "B 在 A→C 的左侧，D 在右侧"
 // as the placement always gives them, so a surveyor who typed B's sides for
-// D's sees at once that the drawing disagrees with the field.
-std::string sidesText(SideOfLine sideOfB, SideOfLine sideOfD);
+// D's sees at once that the drawing disagrees with the field; each point by
+// its name ("K12 在 GP01→GP02 的左侧，K13 在右侧").
+std::string sidesText(SideOfLine sideOfB, SideOfLine sideOfD, const PointNames& names = letterNames);
 
 // The check line with its tone: plain, or the verdict's pass or fail, which
 // the window shows in a colour of its own.

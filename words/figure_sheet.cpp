@@ -2,6 +2,7 @@
 
 #include "adjustment_words.h"
 #include "check_words.h"
+#include "figure_title.h"
 #include "number_text.h"
 #include "strength_words.h"
 
@@ -49,15 +50,16 @@ FigureOrNotice figureOf(const FigureCompute& compute)
         reduction = SheetReduction{*compute.entered(), *compute.reducedSides()};
     try {
         return figureSheet(compute.observations(), compute.result(), compute.terms(), compute.accuracy(),
-                           reduction);
+                           compute.identity(), reduction);
     } catch (const AdjustmentError& error) {
         return faultMessage(error);
     }
 }
 
-std::string figureHeading()
+std::string figureHeading(const FigureIdentity& figure)
 {
-    return "网图与检核";
+    const std::string title = figureTitle(figure);
+    return title.empty() ? "网图与检核" : "网图与检核 — " + title;
 }
 
 double roundNumberAtMost(double limit)
@@ -87,19 +89,22 @@ std::string metresBarText(double metres)
 }
 
 FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const AdjustmentTerms& terms,
-                        DistanceAccuracy accuracy, const std::optional<SheetReduction>& reduction)
+                        DistanceAccuracy accuracy, const FigureIdentity& figure,
+                        const std::optional<SheetReduction>& reduction)
 {
     const FigureCheck check = checkFigure(o, r, terms, accuracy);
     const FigureStrength strength = assessStrength(o, r, terms, accuracy);
     const std::optional<double> scale = misclosureScalePpm(terms, r.w);
     const auto& v = terms.corrections; // S1, S2, S4, S5, S6
+    const PointNames& names = figure.points;
 
     FigureSheet sheet;
+    sheet.heading = figureHeading(figure);
     sheet.points = {{
-        {"A", o.Xa, o.Ya, true},
-        {"B", r.xp1, r.yp1, false},
-        {"C", o.Xc, o.Yc, true},
-        {"D", r.xp2, r.yp2, false},
+        {names[0], o.Xa, o.Ya, true},
+        {names[1], r.xp1, r.yp1, false},
+        {names[2], o.Xc, o.Yc, true},
+        {names[3], r.xp2, r.yp2, false},
     }};
     sheet.sides = {{
         {"S1", pointA, pointB, false, sideLabel("S1", o.S1, v[0])},
@@ -126,6 +131,7 @@ FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const 
     }
 
     FigureNotes notes;
+    notes.points = names;
     if (strength.angles.weak)
         notes.weakest = strength.angles.smallest;
     notes.scalePpm = scale;
@@ -138,14 +144,14 @@ FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const 
         sheet.scaleLine = misclosureScaleLine(*scale);
 
     sheet.aPrioriTable.header = {"验前精度", "mx（毫米）", "my（毫米）", "md（毫米）", "E（毫米）", "F（毫米）", "φ（度）"};
-    for (const auto& [name, point] : {std::pair{"B", strength.B}, std::pair{"D", strength.D}})
+    for (const auto& [name, point] : {std::pair{names[1], strength.B}, std::pair{names[3], strength.D}})
         sheet.aPrioriTable.rows.push_back({name, fixedText(point.mx, 2, 2), fixedText(point.my, 2, 2),
                                            fixedText(point.md, 2, 2), fixedText(point.ellipse.semiMajor, 2, 2),
                                            fixedText(point.ellipse.semiMinor, 2, 2),
                                            azimuthText(point.ellipse.azimuth)});
 
     sheet.ellipseTable.header = {"验后误差椭圆", "E（毫米）", "F（毫米）", "φ（度）"};
-    for (const auto& [name, ellipse] : {std::pair{"B", check.B}, std::pair{"D", check.D}})
+    for (const auto& [name, ellipse] : {std::pair{names[1], check.B}, std::pair{names[3], check.D}})
         sheet.ellipseTable.rows.push_back({name, fixedText(ellipse.semiMajor, 2, 2),
                                            fixedText(ellipse.semiMinor, 2, 2), azimuthText(ellipse.azimuth)});
 
@@ -167,7 +173,8 @@ FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const 
     }
 
     const bool beyond = strength.verdict == FigureVerdict::BeyondLimit;
-    sheet.reliabilityTable.header = {"观测边", "r（%）", "∇（毫米）", "B 移动（毫米）", "D 移动（毫米）"};
+    sheet.reliabilityTable.header = {"观测边", "r（%）", "∇（毫米）", names[1] + " 移动（毫米）",
+                                     names[3] + " 移动（毫米）"};
     if (beyond)
         sheet.reliabilityTable.header.push_back("Δ（毫米）");
     for (std::size_t i = 0; i < strength.sides.size(); ++i) {
@@ -179,11 +186,11 @@ FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const 
             row.push_back(side.explainingMm ? signedMillimetres(*side.explainingMm) : "—");
         sheet.reliabilityTable.rows.push_back(std::move(row));
     }
-    sheet.reliabilitySentence = reliabilitySentence(strength);
+    sheet.reliabilitySentence = reliabilitySentence(strength, names);
     if (beyond)
         sheet.blunderAdvice = blunderAdvice();
 
-    sheet.sidesSentence = sidesText(check.sideOfB, check.sideOfD);
+    sheet.sidesSentence = sidesText(check.sideOfB, check.sideOfD, names);
     return sheet;
 }
 

@@ -15,6 +15,7 @@
 #include "distance_reduction.h"
 #include "figure_check.h"
 #include "figure_compute.h"
+#include "figure_identity.h"
 #include "figure_strength.h"
 #include "records.h"
 
@@ -27,7 +28,7 @@
 namespace korvane {
 
 struct SheetPoint {
-    const char* name; // "A" ... "D"
+    std::string name; // "A" ... "D", or the name the file gives the point
     double X;         // northing, m
     double Y;         // easting, m
     bool known;       // a control point
@@ -56,6 +57,7 @@ struct SheetTable {
 };
 
 struct FigureSheet {
+    std::string heading;                  // as figureHeading() writes it
     std::array<SheetPoint, 4> points;     // A, B, C, D
     std::array<SheetSide, 6> sides;       // S1 A-B, S2 B-C, S3 A-C, S4 C-D, S5 D-A, S6 B-D
     // of B, of D: from the instrument's accuracy, never from ms, so that a
@@ -76,14 +78,14 @@ struct FigureSheet {
     bool withinLimit = false;
     FigureVerdict verdict = FigureVerdict::Sound; // the check line's colour
     std::string scaleLine;            // "闭合差相当于边长尺度误差 −7.24 ppm"; empty where w shows no scale
-    SheetTable aPrioriTable;          // B and D from the instrument: mx, my, md, E, F (mm, 2 decimals), phi
-    SheetTable ellipseTable;          // B and D from ms: E, F (mm, 2 decimals), phi (degrees, 1 decimal)
+    SheetTable aPrioriTable;          // B and D by their names, from the instrument: mx, my, md, E, F (mm), phi
+    SheetTable ellipseTable;          // B and D by their names, from ms: E, F (mm), phi (degrees, 1 decimal)
     SheetTable sideTable;             // S1 ... S6: measured, v (mm), m_i (mm), 1 decimal each
     SheetTable reductionTable;        // reduced sides only: as typed, the reduction (mm), as reduced
     SheetTable reliabilityTable;      // r (%), ∇, the effects on B and D, beyond the limit Δ (mm); "—" where none
     std::string reliabilitySentence;  // "任一边小于 27.8 毫米的粗差可能发现不了；……"
     std::string blunderAdvice;        // beyond the limit: what Δ means and what to do with it
-    std::string sidesSentence;        // "B 在 A→C 的左侧，D 在右侧"
+    std::string sidesSentence;        // "B 在 A→C 的左侧，D 在右侧", the points by their names
 };
 
 // The reduction a compute gave its sides, as the sheet lists it.
@@ -93,11 +95,12 @@ struct SheetReduction {
 };
 
 // The sheet of a finished compute: `adjusted` as adjust() left it, the terms
-// it filled, the accuracy of the check, and the reduction of its sides when
-// they were reduced. Throws AdjustmentError (Stage::Check) as checkFigure()
-// and assessStrength() do.
+// it filled, the accuracy of the check, which figure it is, and the
+// reduction of its sides when they were reduced. Throws AdjustmentError
+// (Stage::Check) as checkFigure() and assessStrength() do.
 FigureSheet figureSheet(const Observations& adjusted, const AdjustmentResult& result, const AdjustmentTerms& terms,
-                        DistanceAccuracy accuracy, const std::optional<SheetReduction>& reduction = std::nullopt);
+                        DistanceAccuracy accuracy, const FigureIdentity& figure = {},
+                        const std::optional<SheetReduction>& reduction = std::nullopt);
 
 // What the window and the page show: the sheet, or a sentence that says why
 // there is none.
@@ -112,8 +115,9 @@ std::string noFinishedComputeText();
 // compute that stopped halfway mix two runs and are never drawn.
 FigureOrNotice figureOf(const FigureCompute& compute);
 
-// The heading of the window and of the report's page.
-std::string figureHeading();
+// The heading of the window and of the report's page: "网图与检核", and for
+// a figure from a file its name and line after it (figure_title.h).
+std::string figureHeading(const FigureIdentity& figure = {});
 
 // The largest of 1, 2 and 5 times a power of ten that is at most `limit`
 // (> 0): the length of a scale bar or a magnification a reader can take in.

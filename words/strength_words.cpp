@@ -52,9 +52,13 @@ std::string reducedSidesText(double meanPpm)
     return "边长已归算：" + ppmText(meanPpm, 1);
 }
 
-std::string weakGeometryText(const FigureAngle& smallest)
+std::string weakGeometryText(const FigureAngle& smallest, const PointNames& names)
 {
-    return std::string("图形较弱：三角形 ") + toString(smallest.triangle) + " 在 " + toString(smallest.corner) + " 的角为 "
+    // the corners of A-B-C, A-C-D, A-B-D, B-C-D, A = 0 ... D = 3
+    constexpr std::size_t cornersOf[4][3] = {{0, 1, 2}, {0, 2, 3}, {0, 1, 3}, {1, 2, 3}};
+    const auto& corners = cornersOf[static_cast<std::size_t>(smallest.triangle)];
+    const std::string triangle = names[corners[0]] + "-" + names[corners[1]] + "-" + names[corners[2]];
+    return "图形较弱：三角形 " + triangle + " 在 " + names[static_cast<std::size_t>(smallest.corner)] + " 的角为 "
            + oneDecimal(smallest.degrees) + "°（规范要求三角形内角不小于 " + typedText(smallestSoundAngle)
            + "°），本检核不可靠";
 }
@@ -80,15 +84,17 @@ std::string millimetresOrDash(const std::optional<double>& millimetres)
     return millimetres ? oneDecimal(*millimetres) : "—";
 }
 
-std::string reliabilitySentence(const FigureStrength& s)
+std::string reliabilitySentence(const FigureStrength& s, const PointNames& names)
 {
+    const std::string& B = names[1];
+    const std::string& D = names[3];
     if (!s.largestDetectable)
         return "有的边上的粗差在闭合差中反映不出来，本检核发现不了";
     const std::string undetected = "任一边小于 " + oneDecimal(s.largestDetectable->valueMm) + " 毫米的粗差可能发现不了；";
     if (!s.largestEffectOnB || !s.largestEffectOnD)
-        return undetected + "加上这样的粗差，图形无法计算，B 和 D 会移动多少算不出来";
-    return undetected + "这样的粗差最多使 B 移动 " + oneDecimal(s.largestEffectOnB->valueMm) + " 毫米，D 移动 "
-           + oneDecimal(s.largestEffectOnD->valueMm) + " 毫米";
+        return undetected + "加上这样的粗差，图形无法计算，" + B + " 和 " + D + " 会移动多少算不出来";
+    return undetected + "这样的粗差最多使 " + B + " 移动 " + oneDecimal(s.largestEffectOnB->valueMm) + " 毫米，" + D
+           + " 移动 " + oneDecimal(s.largestEffectOnD->valueMm) + " 毫米";
 }
 
 std::string blunderAdvice()

@@ -9,6 +9,7 @@
 // scale error; millimetres in a table with the ASCII signs of the
 // corrections beside them.
 
+#include "figure_identity.h"
 #include "figure_strength.h"
 
 #include <optional>
@@ -34,8 +35,9 @@ std::string reductionQuestion(double ppm);
 // "边长已归算：−58.0 ppm", the mean of the five factors
 std::string reducedSidesText(double meanPpm);
 
-// "图形较弱：三角形 A-B-C 在 B 的角为 0.0°（规范要求三角形内角不小于 30°），本检核不可靠"
-std::string weakGeometryText(const FigureAngle& smallest);
+// "图形较弱：三角形 A-B-C 在 B 的角为 0.0°（规范要求三角形内角不小于 30°），本检核不可靠",
+// the triangle and its corner by the points' names
+std::string weakGeometryText(const FigureAngle& smallest, const PointNames& names = letterNames);
 
 // "合格", "图形较弱" or "超限", as the batch's status names a figure
 std::string verdictText(FigureVerdict verdict);
@@ -48,9 +50,9 @@ std::string millimetresOrDash(const std::optional<double>& millimetres);
 
 // The sentence under the table of the reliability:
 // "任一边小于 27.8 毫米的粗差可能发现不了；这样的粗差最多使 B 移动 22.0 毫米，D 移动 23.2 毫米",
-// or what can be said where a blunder's effect, or the blunder, cannot be
-// computed.
-std::string reliabilitySentence(const FigureStrength& strength);
+// B and D by their names; or what can be said where a blunder's effect, or
+// the blunder, cannot be computed.
+std::string reliabilitySentence(const FigureStrength& strength, const PointNames& names = letterNames);
 
 // Beyond the limit, what the column Δ means and what to do with it.
 std::string blunderAdvice();
