@@ -20,6 +20,7 @@
 #include "report_book.h"
 #include "report_words.h"
 #include "results_table.h"
+#include "strength_words.h"
 #include "whole_file.h"
 
 #include <QFile>
@@ -241,17 +242,20 @@ private:
         clearUpperVectorHalves();
         FigureCompute compute;
         compute.setAccuracy(options_.accuracy);
+        compute.setReduction(options_.reduction);
         compute.setIdentity(figure.identity());
         MisclosureCheck check;
+        FigureStrength strength;
         try {
-            compute.computeWhole(figure.values);
+            compute.computeWhole(figure.values, {}, figure.meanHeight);
             check = compute.misclosureCheck();
+            strength = compute.strength();
         } catch (const AdjustmentError& error) {
             takeFailure(figure, faultMessage(error));
             return;
         }
-        // only a figure that passes gives its points; one whose names clash
-        // with an earlier figure's gives none and counts as an error
+        // only a figure within its limit gives its points; one whose names
+        // clash with an earlier figure's gives none and counts as an error
         if (project_ && check.withinLimit) {
             if (const std::optional<files::PointClash> clash = project_->take(
                     figure.line, compute.observations(), compute.result(), figure.points, pointsBlock_)) {
@@ -259,13 +263,21 @@ private:
                 return;
             }
         }
-        files::appendResultRow(block_, figure.name, figure.line, verdictText(check), fixedText(check.limit, 2, 2),
-                               compute.result(), figure.points);
-        if (check.withinLimit) {
+        files::appendResultRow(block_, figure.name, figure.line, verdictText(strength.verdict),
+                               fixedText(check.limit, 2, 2), compute.result(), compute.misclosureScale(), strength,
+                               figure.points);
+        switch (strength.verdict) {
+        case FigureVerdict::Sound:
             ++counts_.passed;
-        } else {
+            break;
+        case FigureVerdict::Weak:
+            ++counts_.weak;
+            rows_.tell(rowLine(figure.line, figure.name, weakGeometryText(strength.angles.smallest, figure.points)));
+            break;
+        case FigureVerdict::BeyondLimit:
             ++counts_.exceeded;
             rows_.tell(rowLine(figure.line, figure.name, exceededText(check)));
+            break;
         }
         if (reports_) {
             const std::optional<RunningHeader> header = runningHeader(compute);
@@ -369,7 +381,7 @@ int runBatch(const Options& options, std::ostream& err, bool progressBar)
     if (!run.open() || !run.computeAll())
         return couldNotRun;
     err << summaryLine(run.counts()) << '\n';
-    return run.counts().exceeded + run.counts().failed == 0 ? allPassed : someFailed;
+    return run.counts().passed == run.counts().all() ? allPassed : someFailed;
 }
 
 } // namespace korvane::batch

@@ -12,6 +12,7 @@
 // half-written: each output takes its name only when it is whole, and no
 // output may name the observation file or another output.
 
+#include "distance_reduction.h"
 #include "figure_check.h"
 #include "figure_compute.h"
 
@@ -34,11 +35,14 @@ struct Options {
     std::string points;  // POINTS.dat or POINTS.csv; empty: none
     bool checkPage = false; // each report followed by the page of its figure
     DistanceAccuracy accuracy = defaultAccuracy;
+    // the measured sides reduced to the projection plane; a figure's own
+    // 平均高程 replaces the mean height
+    DistanceReduction reduction = noReduction;
 };
 
 enum ExitStatus : int {
-    allPassed = 0,   // every figure computed and within its limit
-    someFailed = 1,  // a figure could not be computed, or exceeded its limit
+    allPassed = 0,   // every figure computed, within its limit and of sound geometry
+    someFailed = 1,  // a figure could not be computed, exceeded its limit, or is weak
     couldNotRun = 2, // no such file, bad options, an output that cannot be written
 };
 
@@ -50,7 +54,8 @@ std::string defaultResultsPath(const std::string& figures);
 using FigurePage = std::function<void(QtPrinter& printer, const FigureCompute& figure)>;
 
 // The pages each computed figure gets, in their order: the report, and with
-// checkPage the page of its figure, drawn at the batch's accuracy.
+// checkPage the page of its figure, drawn at the batch's accuracy with the
+// reductions of its sides.
 std::vector<FigurePage> reportPages(const Options& options);
 
 // The refusal of an output that names the observation file or an output

@@ -5,6 +5,7 @@
 #include "exact_text.h"
 #include "figure_check.h"
 #include "number_reading.h"
+#include "reduction_words.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -27,7 +28,7 @@ struct OptionRow {
     const char* help;
 };
 
-const std::array<OptionRow, 8> optionRows{{
+const std::array<OptionRow, 9> optionRows{{
     {{QStringLiteral("batch")}, "FIGURES.csv", "计算观测文件中的全部图形，不打开窗口"},
     {{QStringLiteral("output")}, "RESULTS.csv", "结果文件（默认：观测文件名加“-结果.csv”，在同一文件夹中）"},
     {{QStringLiteral("pdf")}, "REPORTS.pdf", "把每一行的报告按顺序写入一个 PDF 文件（出错的行写明原因）"},
@@ -35,6 +36,9 @@ const std::array<OptionRow, 8> optionRows{{
      "把全部合格图形的点按点名写入一个坐标文件，每个点一次（.dat 为 CASS 格式，.csv 为表格）"},
     {{QStringLiteral("check-page")}, nullptr, "与 --pdf 一起使用：每份报告后附网图与检核页"},
     {{QStringLiteral("accuracy")}, "A,B", "测距精度 A 毫米 + B ppm，用于闭合差检核（默认 2,2）"},
+    {{QStringLiteral("reduce")}, "HM,H0[,YCONST]",
+     "把观测边长归算到投影面：测区平均高程 HM、投影面高程 H0（米）；给出 Y 坐标加常数 YCONST（如 38500000）时"
+     "再加高斯投影改正。观测文件有“平均高程”列时，以该列代替 HM（默认不归算）"},
     {{QStringLiteral("h"), QStringLiteral("help")}, nullptr, "显示本帮助并退出"},
     {{QStringLiteral("v"), QStringLiteral("version")}, nullptr, "显示版本并退出"},
 }};
@@ -62,7 +66,8 @@ QString helpText()
     text += QStringLiteral(
         "\n观测文件为 CSV（UTF-8 或 GBK），表头：名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6，每行一个图形。\n"
         "退出状态：0 全部计算完成且合格；1 有图形出错或超限；2 无法运行（文件不存在、选项有误、结果文件不能写入）。\n"
-        "例：korvane --batch 测区.csv --pdf 测区报告.pdf --accuracy 3,2\n");
+        "例：korvane --batch 测区.csv --pdf 测区报告.pdf --accuracy 3,2\n"
+        "    korvane --batch 国家网.csv --reduce 600,0,38500000\n");
     return text;
 }
 
@@ -101,6 +106,25 @@ std::optional<DistanceAccuracy> readAccuracy(const QString& text, QString& probl
         return std::nullopt;
     }
     return accuracy;
+}
+
+// "HM,H0[,YCONST]": the reduction to the projection plane, with the Gauss
+// correction when the Y constant is given, each value read and refused as
+// the dialog 边长归算… reads and refuses it
+std::optional<DistanceReduction> readReductionOption(const QString& text, QString& problem)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 2 && parts.size() != 3) {
+        problem = QStringLiteral("--reduce 应为两个或三个数：测区平均高程 HM 和投影面高程 H0（米），需要高斯投影改正时"
+                                 "再加 Y 坐标加常数，用逗号隔开，例如 600,0,38500000");
+        return std::nullopt;
+    }
+    const bool gauss = parts.size() == 3;
+    const ReductionReading reading = readReduction(
+        {true, parts[0].toStdString(), parts[1].toStdString(), gauss, gauss ? parts[2].toStdString() : std::string()});
+    if (!reading.reduction)
+        problem = QStringLiteral("--reduce %1 不能用：").arg(text) + QString::fromStdString(reading.refusal);
+    return reading.reduction;
 }
 
 } // namespace
@@ -142,7 +166,8 @@ std::optional<int> runCommandLine(int argc, char* argv[])
         return 0;
     }
     if (!parser.isSet(QStringLiteral("batch")))
-        return refuse(QStringLiteral("--output、--pdf、--points、--check-page 和 --accuracy 只能与 --batch 一起使用。"));
+        return refuse(
+            QStringLiteral("--output、--pdf、--points、--check-page、--accuracy 和 --reduce 只能与 --batch 一起使用。"));
     if (!parser.positionalArguments().isEmpty())
         return refuse(QStringLiteral("多余的参数：%1").arg(parser.positionalArguments().join(u' ')));
 
@@ -166,6 +191,14 @@ std::optional<int> runCommandLine(int argc, char* argv[])
         if (!accuracy)
             return refuse(problem);
         options.accuracy = *accuracy;
+    }
+    if (parser.isSet(QStringLiteral("reduce"))) {
+        QString problem;
+        const std::optional<DistanceReduction> reduction =
+            readReductionOption(parser.value(QStringLiteral("reduce")), problem);
+        if (!reduction)
+            return refuse(problem);
+        options.reduction = *reduction;
     }
 
     if (options.reports.empty())

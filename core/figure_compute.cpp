@@ -8,11 +8,22 @@ void FigureCompute::stopEntry()
     lastEnd_ = ComputeEnd::StoppedBeforeMisclosure;
 }
 
-void FigureCompute::adjustEntered(const MilestoneListener& listener)
+void FigureCompute::adjustEntered(const MilestoneListener& listener, std::optional<double> figureMeanHeight)
 {
     entered_ = observations_;
+    enteredMeanHeight_ = figureMeanHeight;
+    reduced_.reset();
     bool misclosureStored = false;
     try {
+        if (reduction_.toProjectionPlane) {
+            ReducedSides reduced = reduceSides(observations_, reduction_, figureMeanHeight);
+            observations_ = reduced.observations;
+            // The report prints the single copies as the measured sides:
+            // taken from the sides that enter the adjustment, its page agrees
+            // with itself, adjusted = measured + correction.
+            keepSingleCopies(observations_, result_);
+            reduced_ = std::move(reduced);
+        }
         adjust(
             observations_, result_,
             [&](Milestone milestone) {
@@ -29,7 +40,8 @@ void FigureCompute::adjustEntered(const MilestoneListener& listener)
     finishedAt_ = std::chrono::system_clock::now();
 }
 
-void FigureCompute::computeWhole(const Observations& values, const MilestoneListener& listener)
+void FigureCompute::computeWhole(const Observations& values, const MilestoneListener& listener,
+                                 std::optional<double> figureMeanHeight)
 {
     observations_ = values;
     try {
@@ -38,7 +50,7 @@ void FigureCompute::computeWhole(const Observations& values, const MilestoneList
         stopEntry();
         throw;
     }
-    adjustEntered(listener);
+    adjustEntered(listener, figureMeanHeight);
 }
 
 } // namespace korvane

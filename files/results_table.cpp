@@ -3,6 +3,7 @@
 #include "csv_text.h"
 #include "text_encoding.h"
 
+#include "number_text.h"
 #include "printed_digits.h"
 
 #include <charconv>
@@ -11,8 +12,9 @@ namespace korvane::files {
 
 namespace {
 
-// the cells after the status: S3, w, the limit, ms, then seven of B and seven of D
-constexpr int numberCells = 18;
+// the cells after the status: S3, w, the limit, ms, seven of B and seven of
+// D, then seven of the strength
+constexpr int numberCells = 25;
 
 void appendLineNumber(std::string& out, long line)
 {
@@ -34,6 +36,19 @@ void appendNumber(std::string& out, const std::string& digits)
 {
     out += ',';
     out += digits;
+}
+
+// a value of the strength with its decimals, or an empty cell
+void appendOptional(std::string& out, const std::optional<double>& value, int decimals)
+{
+    out += ',';
+    if (value)
+        out += fixedText(*value, decimals, decimals);
+}
+
+std::optional<double> valueOf(const std::optional<LargestOfSides>& largest)
+{
+    return largest ? std::optional<double>(largest->valueMm) : std::nullopt;
 }
 
 void appendPoint(std::string& out, double x, double y, const PointPrecision& p)
@@ -61,13 +76,16 @@ void appendPointNames(std::string& out, const PointNames* points)
 std::string resultsHeader()
 {
     std::string header(utf8ByteOrderMark);
-    header += "名称,行,状态,S3,w,限差,ms,xp1,yp1,1/px1,1/py1,mx1,my1,md1,xp2,yp2,1/px2,1/py2,mx2,my2,md2,A点名,B点名,C点名,D点名";
+    header += "名称,行,状态,S3,w,限差,ms,xp1,yp1,1/px1,1/py1,mx1,my1,md1,xp2,yp2,1/px2,1/py2,mx2,my2,md2,"
+              "尺度(ppm),最小角(度),可发现粗差(毫米),B最大影响(毫米),D最大影响(毫米),验前md1(毫米),验前md2(毫米),"
+              "A点名,B点名,C点名,D点名";
     header += csvLineEnd;
     return header;
 }
 
 void appendResultRow(std::string& out, std::string_view name, long line, std::string_view status,
-                     std::string_view limit, const AdjustmentResult& result, const PointNames& points)
+                     std::string_view limit, const AdjustmentResult& result, const std::optional<double>& scalePpm,
+                     const FigureStrength& strength, const PointNames& points)
 {
     appendStart(out, name, line, status);
     appendNumber(out, printed::side(result.S3));
@@ -77,6 +95,13 @@ void appendResultRow(std::string& out, std::string_view name, long line, std::st
     appendNumber(out, printed::millimetres(result.ms));
     appendPoint(out, result.xp1, result.yp1, result.B);
     appendPoint(out, result.xp2, result.yp2, result.D);
+    appendOptional(out, scalePpm, 2);
+    appendOptional(out, strength.angles.smallest.degrees, 1);
+    appendOptional(out, valueOf(strength.largestDetectable), 1);
+    appendOptional(out, valueOf(strength.largestEffectOnB), 1);
+    appendOptional(out, valueOf(strength.largestEffectOnD), 1);
+    appendOptional(out, strength.B.md, 2);
+    appendOptional(out, strength.D.md, 2);
     appendPointNames(out, &points);
     out += csvLineEnd;
 }

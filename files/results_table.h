@@ -5,16 +5,24 @@
 // report prints (printed_digits.h); a figure that could not be computed has
 // its fault in the status cell and the numbers empty.
 //
-//   名称,行,状态,S3,w,限差,ms,xp1,yp1,1/px1,1/py1,mx1,my1,md1,xp2,yp2,1/px2,1/py2,mx2,my2,md2,A点名,B点名,C点名,D点名
+//   名称,行,状态,S3,w,限差,ms,xp1,yp1,1/px1,1/py1,mx1,my1,md1,xp2,yp2,1/px2,1/py2,mx2,my2,md2,
+//   尺度(ppm),最小角(度),可发现粗差(毫米),B最大影响(毫米),D最大影响(毫米),验前md1(毫米),验前md2(毫米),
+//   A点名,B点名,C点名,D点名
 //
 // S3, xp, yp in metres; w and its limit in seconds; ms, mx, my, md in
-// millimetres. The suffix 1 is B, 2 is D, as xp1 and xp2 of the report. The
-// points' names last, the letters where the file names none; empty for a
-// line that holds no figure.
+// millimetres. The suffix 1 is B, 2 is D, as xp1 and xp2 of the report.
+// Then the strength of the figure: the scale w amounts to (2 decimals), the
+// smallest angle of its triangles (1 decimal), the largest detectable
+// blunder and the largest effects of one on B and D (1 decimal), and the
+// md of B and D from the instrument (2 decimals); a value that does not
+// exist is an empty cell. The points' names last, the letters where the
+// file names none; empty for a line that holds no figure.
 
+#include "figure_strength.h"
 #include "point_names.h"
 #include "records.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,9 +31,11 @@ namespace korvane::files {
 // the byte-order mark and the header line
 std::string resultsHeader();
 
-// A computed figure. `status` and `limit` come from the misclosure check.
+// A computed figure. `status` and `limit` come from the misclosure check,
+// `scalePpm` and `strength` from the figure's.
 void appendResultRow(std::string& out, std::string_view name, long line, std::string_view status,
-                     std::string_view limit, const AdjustmentResult& result, const PointNames& points = letterNames);
+                     std::string_view limit, const AdjustmentResult& result, const std::optional<double>& scalePpm,
+                     const FigureStrength& strength, const PointNames& points = letterNames);
 
 // A figure that could not be computed, with the fault's message as its
 // status; `points` nullptr for a line whose names were not read.

@@ -5,8 +5,10 @@
 # buttons, the first page of the report and the page of the figure printed on
 # the default printer of a private print spooler
 # (scripts/private-print-spooler.sh), so the machine's own printers are left
-# alone, and the window 网图与检核 for four figures: the worked example, the
-# same with a blunder, B and D swapped, and a long thin figure.
+# alone, the window 网图与检核 for four figures: the worked example, the
+# same with a blunder, B and D swapped, and a long thin figure; and a figure
+# of ground distances on a national grid, its check before and after the
+# reduction named in 边长归算…, that dialog, and its window 网图与检核.
 # Needs: xvfb xdotool imagemagick poppler-utils, and a built build/app/korvane.
 # KORVANE_SCREENSHOT_DISPLAY names the X display to use (default :97).
 set -euo pipefail
@@ -88,8 +90,8 @@ pdftoppm -q -png -r 80 -f 2 -l 2 -singlefile "$spooler/printed.pdf" docs/report_
 # the main window
 xdotool mousemove --window "$window" 432 640 click 3
 sleep 0.7
-import -window root -crop 360x130+380+620 docs/compute_menu.png
-xdotool key Down Down Return   # 网图与检核…, after 测距精度…
+import -window root -crop 360x155+380+620 docs/compute_menu.png
+xdotool key Down Down Down Return   # 网图与检核…, after 测距精度… and 边长归算…
 for _ in $(seq 50); do
     figure=$(xdotool search --name '^网图与检核$' 2>/dev/null | head -1) && [ -n "$figure" ] && break
     sleep 0.2
@@ -107,6 +109,35 @@ import -window root -crop 1060x680+900+20 docs/figure_swapped.png
 compute 1000 1000 1000 3000 1011.1914 1011.1844 917.8255 1114.6350 344.8148
 import -window root -crop 1060x680+900+20 docs/figure_long_thin.png
 
+# ground distances on the national grid, zone 38, 600 m high: the check
+# line as measured (its band under the title, at 4920, 2880 twips), then
+# the reduction named in 边长归算… (the second item of the compute button's
+# menu), which computes the figure again, and the check line after it
+compute 3501234.567 38454321.098 3502198.775 38455310.642 1000.0235 908.9439 970.7569 997.4967 1358.6086
+check_line=370x90+343+207
+import -window root -crop "$check_line" "$spooler/check_before.png"
+xdotool mousemove --window "$window" 432 640 click 3
+sleep 0.7
+xdotool key Down Down Return
+for _ in $(seq 50); do
+    reduction=$(xdotool search --name '^边长归算$' 2>/dev/null | head -1) && [ -n "$reduction" ] && break
+    sleep 0.2
+done
+# 归算到投影面, H_m 600, H_0 0 as offered, the Gauss correction of zone 38
+xdotool key Down Tab ctrl+a
+xdotool type 600
+xdotool key Tab Tab space Tab ctrl+a
+xdotool type 38500000
+sleep 0.5
+import -window "$reduction" docs/reduction_dialog.png
+xdotool key Return
+sleep 1.5
+import -window root -crop "$check_line" "$spooler/check_after.png"
+convert "$spooler/check_before.png" "$spooler/check_after.png" -bordercolor white -border 10 +append \
+    docs/reduction_checks.png
+import -window root -crop 1060x680+900+20 docs/figure_reduced.png
+
 kill $korvane
 echo "wrote docs/window.png, docs/print_menu.png, docs/compute_menu.png, docs/report.png," \
-     "docs/report_figure_page.png and docs/figure_{window,blunder,swapped,long_thin}.png"
+     "docs/report_figure_page.png, docs/figure_{window,blunder,swapped,long_thin,reduced}.png," \
+     "docs/reduction_dialog.png and docs/reduction_checks.png"

@@ -41,6 +41,8 @@ QColor CheckLine::colourOf(CheckLineText::Tone tone) const
     switch (tone) {
     case CheckLineText::Tone::Pass:
         return QColor(checkPassColour);
+    case CheckLineText::Tone::Weak:
+        return QColor(checkWeakColour);
     case CheckLineText::Tone::Fail:
         return QColor(checkFailColour);
     case CheckLineText::Tone::Plain:

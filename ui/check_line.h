@@ -33,7 +33,7 @@ public:
     static constexpr std::chrono::milliseconds noticeDuration{5000};
 
 private:
-    // the colour of a tone: the window's own text colour, dark green, red
+    // the colour of a tone: the window's own text colour, dark green, amber, red
     QColor colourOf(CheckLineText::Tone tone) const;
     void display(const QString& text, const QColor& colour);
 

@@ -14,9 +14,12 @@ namespace korvane {
 
 namespace {
 
-// the paper's face at the paper's sizes; the notice, alone in the window, larger
+// the paper's face at the paper's sizes; the notice, alone in the window,
+// larger; the table smaller, down to a size still read at a glance, where
+// the window is too small to hold it whole
 constexpr int noticePoints = 12;
 constexpr int tablePoints = 10;
+constexpr int smallestTablePoints = 7;
 constexpr int drawingPoints = 9;
 
 QFont windowFont(int points)
@@ -24,6 +27,32 @@ QFont windowFont(int points)
     QFont font(QString::fromUtf8(reportFontName));
     font.setPointSize(points);
     return font;
+}
+
+struct Arrangement {
+    QRectF drawing;
+    FigureTableLayout table;
+    bool tableFits;
+};
+
+// The table beside the drawing or below it, whichever leaves the drawing
+// the larger square; whether the whole table then lies inside.
+Arrangement arrange(const FigureSheet& sheet, const QRectF& inside, const QFont& font, QPaintDevice* device)
+{
+    const qreal u = QFontMetricsF(font, device).height();
+    const qreal tableWidth = figureTableWidth(sheet, font, device);
+    const QRectF left = inside.adjusted(0, 0, -(tableWidth + u), 0);
+    const qreal tableHeight = layoutFigureTable(sheet, QPointF(), inside.width(), font, device).height;
+    const QRectF top = inside.adjusted(0, 0, 0, -std::min(tableHeight + u, 0.6 * inside.height()));
+    const auto side = [](const QRectF& r) { return std::min(r.width(), r.height()); };
+    const bool beside = side(left) >= side(top);
+    Arrangement arrangement;
+    arrangement.drawing = beside ? left : top;
+    const QPointF tableTopLeft =
+        beside ? QPointF(left.right() + u, inside.top()) : QPointF(inside.left(), top.bottom() + u);
+    arrangement.table = layoutFigureTable(sheet, tableTopLeft, beside ? tableWidth : inside.width(), font, device);
+    arrangement.tableFits = tableTopLeft.y() + arrangement.table.height <= inside.bottom();
+    return arrangement;
 }
 
 } // namespace
@@ -63,24 +92,11 @@ void FigureWindow::paintEvent(QPaintEvent*)
     const qreal u = QFontMetricsF(font, this).height();
     const QRectF inside = whole.adjusted(u, u, -u, -u);
 
-    // the table beside the drawing or below it, whichever leaves the
-    // drawing the larger square
-    const qreal tableWidth = figureTableWidth(sheet, font, this);
-    const QRectF left = inside.adjusted(0, 0, -(tableWidth + u), 0);
-    const qreal tableHeight = layoutFigureTable(sheet, QPointF(), inside.width(), font, this).height;
-    const QRectF top = inside.adjusted(0, 0, 0, -std::min(tableHeight + u, 0.6 * inside.height()));
-    const auto side = [](const QRectF& r) { return std::min(r.width(), r.height()); };
-    QRectF drawing;
-    FigureTableLayout table;
-    if (side(left) >= side(top)) {
-        drawing = left;
-        table = layoutFigureTable(sheet, QPointF(drawing.right() + u, inside.top()), tableWidth, font, this);
-    } else {
-        drawing = top;
-        table = layoutFigureTable(sheet, QPointF(inside.left(), drawing.bottom() + u), inside.width(), font, this);
-    }
-    paintFigure(painter, sheet, layoutFigure(sheet, drawing, windowFont(drawingPoints), this));
-    paintFigureTable(painter, table);
+    Arrangement arrangement = arrange(sheet, inside, font, this);
+    for (int points = tablePoints - 1; !arrangement.tableFits && points >= smallestTablePoints; --points)
+        arrangement = arrange(sheet, inside, windowFont(points), this);
+    paintFigure(painter, sheet, layoutFigure(sheet, arrangement.drawing, windowFont(drawingPoints), this));
+    paintFigureTable(painter, arrangement.table);
 }
 
 } // namespace korvane

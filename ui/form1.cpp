@@ -192,7 +192,8 @@ void Form1::createFamilies()
     observationFiles_ = new ObservationCommands(compute_, *parts_.openFiles, *parts_.chooser, *parts_.saveFiles,
                                                 *parts_.input, *parts_.messages, this);
     results_ = new ResultCommands(compute_, *parts_.saveFiles, *parts_.messages, this);
-    instrument_ = new InstrumentSettings(compute_, *parts_.settings, *parts_.accuracy, *parts_.messages, this);
+    instrument_ = new InstrumentSettings(compute_, *parts_.settings, *parts_.accuracy, *parts_.reduction,
+                                         *parts_.messages, this);
 }
 
 template <typename Family, typename Slot>
@@ -214,6 +215,7 @@ void Form1::createActions()
     Command1->setToolTip(QStringLiteral("左键平差计算；右键可打开或保存观测文件、设置测距精度或打开网图与检核"));
     Command1->setContextMenuPolicy(Qt::ActionsContextMenu);
     Command1->addAction(command(QStringLiteral("测距精度…"), {}, instrument_, &InstrumentSettings::askAccuracy));
+    Command1->addAction(command(QStringLiteral("边长归算…"), {}, instrument_, &InstrumentSettings::askReduction));
     Command1->addAction(
         command(QStringLiteral("网图与检核…"), QKeySequence(Qt::Key_F3), this, &Form1::FigureWindow_Open));
     Command1->addAction(
@@ -249,6 +251,8 @@ void Form1::connectFamilies()
     connect(observationFiles_, &ObservationCommands::figureOpened, this, &Form1::computeFigure);
     // the last compute judged again against the instrument now named
     connect(instrument_, &InstrumentSettings::changed, this, &Form1::showCheck);
+    // the sides enter the adjustment otherwise: the last figure computed again
+    connect(instrument_, &InstrumentSettings::reductionChanged, this, &Form1::computeAgain);
 }
 
 void Form1::Command1_Click()
@@ -283,7 +287,8 @@ void Form1::Command1_Click()
     }
 }
 
-void Form1::computeFigure(const Observations& values, const FigureIdentity& figure)
+void Form1::computeFigure(const Observations& values, const FigureIdentity& figure,
+                          std::optional<double> meanHeight)
 {
     compute_.setIdentity(figure);
     fields_.computeStarted();
@@ -295,13 +300,20 @@ void Form1::computeFigure(const Observations& values, const FigureIdentity& figu
         parts_.messages->tell(qtText(faultMessage(error)));
         return;
     }
-    adjustEntered();
+    adjustEntered(meanHeight);
 }
 
-void Form1::adjustEntered()
+void Form1::computeAgain()
+{
+    if (const std::optional<Observations> entered = compute_.entered())
+        computeFigure(*entered, compute_.identity(), compute_.enteredMeanHeight());
+}
+
+void Form1::adjustEntered(std::optional<double> meanHeight)
 {
     try {
-        compute_.adjustEntered([this](Milestone milestone) { showResults(milestone, compute_.result(), fields_); });
+        compute_.adjustEntered([this](Milestone milestone) { showResults(milestone, compute_.result(), fields_); },
+                               meanHeight);
     } catch (const AdjustmentError& error) {
         // what was stored and shown before the fault stays; the operator
         // corrects the data and computes again

@@ -5,9 +5,10 @@
 // each command to the family that carries it out:
 //   compute (Command1): guided entry -> FigureCompute -> fields, and the
 //                       check of its misclosure; on its context menu the
-//                       distance meter's accuracy (InstrumentSettings), the
-//                       window of the figure (F3, 网图与检核) and the
-//                       observation files (ObservationCommands)
+//                       distance meter's accuracy and the reduction of the
+//                       sides (InstrumentSettings), the window of the figure
+//                       (F3, 网图与检核) and the observation files
+//                       (ObservationCommands)
 //   end     (Command2): the program ends
 //   print   (Command3): the report on the default printer; on its context
 //                       menu the preview, the PDF file and the choice of the
@@ -28,6 +29,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -68,8 +70,10 @@ public slots:
     void FigureWindow_Open();
     // A figure whose nine values come whole (from a file), computed at once
     // exactly as if typed and confirmed: every echo, memory and single copy;
-    // `figure` says which figure of which line it is.
-    void computeFigure(const Observations& values, const FigureIdentity& figure = {});
+    // `figure` says which figure of which line it is, and `meanHeight`, its
+    // own from its file, replaces the reduction's H_m.
+    void computeFigure(const Observations& values, const FigureIdentity& figure = {},
+                       std::optional<double> meanHeight = std::nullopt);
 
 private:
     struct PlacedControl {
@@ -97,7 +101,11 @@ private:
     QAction* command(const QString& caption, const QKeySequence& key, Family* family, Slot slot);
 
     // the compute after its nine values are in, typed or read from a file
-    void adjustEntered();
+    // (with the file's mean height of the figure)
+    void adjustEntered(std::optional<double> meanHeight = std::nullopt);
+    // the last nine values entered computed again, with their height, once
+    // the reduction of the sides has changed
+    void computeAgain();
     // a compute that stopped before its end: the fields it did not write
     // turn grey, and the check line says so
     void computeStopped();

@@ -91,7 +91,7 @@ void ObservationCommands::open()
         return;
     }
     const files::Figure& figure = std::get<files::Figure>(lines[chosen]);
-    emit figureOpened(figure.values, figure.identity());
+    emit figureOpened(figure.values, figure.identity(), figure.meanHeight);
 }
 
 void ObservationCommands::save()

@@ -15,6 +15,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 namespace korvane {
 
 class FigureChooser;
@@ -34,8 +36,9 @@ public:
 
 public slots:
     // Asks for a file and reads it whole; with several lines, asks which
-    // figure. The figure's values go to figureOpened; cancelled, or a fault
-    // told, nothing does.
+    // figure. The figure's values, which figure it is, and its own mean
+    // height where the file gives one go to figureOpened; cancelled, or a
+    // fault told, nothing does.
     void open();
 
     // Asks for a file and then the figure's name (offering the figure's own,
@@ -44,7 +47,7 @@ public slots:
     void save();
 
 signals:
-    void figureOpened(const Observations& values, const FigureIdentity& figure);
+    void figureOpened(const Observations& values, const FigureIdentity& figure, std::optional<double> meanHeight);
 
 private:
     QString folder() const;

@@ -8,6 +8,7 @@
 
 #include "check_words.h"
 #include "file_words.h"
+#include "strength_words.h"
 #include "point_files.h"
 #include "report_words.h"
 #include "whole_file.h"
@@ -32,6 +33,29 @@ bool ResultCommands::refused()
     return true;
 }
 
+namespace {
+
+// the values of the table of a finished figure, as rows; none before a
+// compute, or where the figure's own check cannot be formed
+std::vector<CopiedValue> figureRows(const FigureCompute& compute)
+{
+    std::vector<CopiedValue> rows;
+    if (!compute.finished())
+        return rows;
+    try {
+        for (const StrengthRow& row : strengthRows(compute.strength(), compute.misclosureScale())) {
+            // "—", a value that does not exist, is no number to format
+            const bool number = row.value.find_first_of("0123456789") != std::string::npos;
+            rows.push_back({qtText(row.item), qtText(row.value), qtText(row.unit), !row.value.empty() && !number});
+        }
+    } catch (const AdjustmentError&) {
+        rows.clear();
+    }
+    return rows;
+}
+
+} // namespace
+
 void ResultCommands::copyAll()
 {
     if (refused())
@@ -39,7 +63,7 @@ void ResultCommands::copyAll()
     // before any compute the records hold zeros, which copy as they print,
     // and the check line is empty
     putOnClipboard(copiedValues(compute_.entered().value_or(Observations{}), compute_.result(),
-                                qtText(checkLineText(compute_).text), compute_.identity()));
+                                qtText(checkLineText(compute_).text), compute_.identity(), figureRows(compute_)));
 }
 
 void ResultCommands::exportPoints()

@@ -43,7 +43,8 @@ protected:
 } // namespace
 
 std::vector<CopiedValue> copiedValues(const Observations& entered, const AdjustmentResult& result,
-                                      const QString& checkLine, const FigureIdentity& figure)
+                                      const QString& checkLine, const FigureIdentity& figure,
+                                      const std::vector<CopiedValue>& figureRows)
 {
     std::vector<CopiedValue> values;
     if (figure.fromFile()) {
@@ -78,6 +79,7 @@ std::vector<CopiedValue> copiedValues(const Observations& entered, const Adjustm
     };
     addMilestones({Milestone::Misclosure, Milestone::UnitWeightError, Milestone::PointB, Milestone::PrecisionB,
                    Milestone::PointD, Milestone::PrecisionD});
+    values.insert(values.end(), figureRows.begin(), figureRows.end());
     if (!checkLine.isEmpty())
         values.push_back({checkLine, QString(), QString()});
     return values;

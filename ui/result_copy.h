@@ -33,10 +33,13 @@ struct CopiedValue {
 
 // For a figure from a file its name (名称) and its points' names (A点名 to
 // D点名) first; then Xa to S6 as entered (S3 among them, as in the window),
-// w, ms, and B and D each with its coordinates and precision, then the check
-// line of the misclosure, when there is one, whole in the first column.
+// w, ms, and B and D each with its coordinates and precision, then
+// `figureRows` (the strength of a finished figure: its values, then its
+// sentences whole in the first column), then the check line of the
+// misclosure, when there is one, whole in the first column.
 std::vector<CopiedValue> copiedValues(const Observations& entered, const AdjustmentResult& result,
-                                      const QString& checkLine = {}, const FigureIdentity& figure = {});
+                                      const QString& checkLine = {}, const FigureIdentity& figure = {},
+                                      const std::vector<CopiedValue>& figureRows = {});
 
 // the header row, then one row per value, tab-separated, "\n" after each
 QString copiedText(const std::vector<CopiedValue>& values);

@@ -4,6 +4,7 @@
 #include "figure_chooser.h"
 #include "open_file_dialog.h"
 #include "qt_dialogs.h"
+#include "reduction_dialog.h"
 #include "save_file_dialog.h"
 #include "settings_memory.h"
 
@@ -33,6 +34,7 @@ RealParts::RealParts(WindowParts& parts, QWidget* window)
     fill<QtOpenFileDialog>(parts.openFiles, openFiles_, window);
     fill<QtFigureChooser>(parts.chooser, chooser_, window);
     fill<QtAccuracyDialog>(parts.accuracy, accuracy_, window);
+    fill<QtReductionDialog>(parts.reduction, reduction_, window);
 }
 
 RealParts::~RealParts() = default;

@@ -18,6 +18,7 @@ class FigureChooser;
 class InputDialog;
 class MessageSink;
 class OpenFileDialog;
+class ReductionDialog;
 class SaveFileDialog;
 class Settings;
 
@@ -29,6 +30,7 @@ struct WindowParts {
     OpenFileDialog* openFiles = nullptr;
     FigureChooser* chooser = nullptr;
     AccuracyDialog* accuracy = nullptr;
+    ReductionDialog* reduction = nullptr;
     ReportCommands::PrintJob print = {}; // empty: the default printer
     ReportCommands::PreviewJob preview = {};
 };
@@ -51,6 +53,7 @@ private:
     std::unique_ptr<OpenFileDialog> openFiles_;
     std::unique_ptr<FigureChooser> chooser_;
     std::unique_ptr<AccuracyDialog> accuracy_;
+    std::unique_ptr<ReductionDialog> reduction_;
 };
 
 } // namespace korvane

@@ -1,5 +1,8 @@
 #include "adjustment_words.h"
 
+#include "distance_reduction.h"
+#include "exact_text.h"
+
 namespace korvane {
 
 namespace {
@@ -74,6 +77,11 @@ std::string faultMessage(const AdjustmentError& error)
     case Fault::DivisionByZero:
         return stageName(error.stage()) + "时，计算 " + quantity + " 遇到除数为零，计算中止。请检查输入数据。";
     case Fault::InvalidOperation:
+        // The setting's own heights were refused when they were named: a
+        // height the reduction cannot use is a figure's own, from its file.
+        if (quantity == "H_m")
+            return "观测文件中本图形的平均高程超出了 " + typedText(-largestHeight) + " 到 " + typedText(largestHeight)
+                   + " 米的范围，不能用来把边长归算到投影面，计算中止。请检查观测文件的“平均高程”列。";
         return stageName(error.stage()) + "时，" + quantity + " 无法计算（无效运算），计算中止。请检查输入数据。";
     }
     return stageName(error.stage()) + "时出错，计算中止。请检查输入数据。";

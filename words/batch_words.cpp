@@ -40,7 +40,8 @@ std::string sameFileLine(BatchFile file, const std::string& path, BatchFile othe
 
 std::string summaryLine(const BatchCounts& counts)
 {
-    return "共 " + integerText(counts.all()) + " 个图形：合格 " + integerText(counts.passed) + "，超限 "
+    const std::string weak = counts.weak == 0 ? "" : "，图形较弱 " + integerText(counts.weak);
+    return "共 " + integerText(counts.all()) + " 个图形：合格 " + integerText(counts.passed) + weak + "，超限 "
            + integerText(counts.exceeded) + "，错误 " + integerText(counts.failed);
 }
 

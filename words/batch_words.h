@@ -26,12 +26,14 @@ std::string sameFileLine(BatchFile file, const std::string& path, BatchFile othe
 
 struct BatchCounts {
     long passed = 0;
+    long weak = 0; // within the limit, of weak geometry
     long exceeded = 0;
     long failed = 0;
-    long all() const { return passed + exceeded + failed; }
+    long all() const { return passed + weak + exceeded + failed; }
 };
 
-// "共 3 个图形：合格 1，超限 1，错误 1"
+// "共 3 个图形：合格 1，超限 1，错误 1"; a run with weak figures counts them on
+// their own: "共 4 个图形：合格 1，图形较弱 1，超限 1，错误 1"
 std::string summaryLine(const BatchCounts& counts);
 
 // a PDF was asked for and no figure could be put in it

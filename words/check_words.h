@@ -8,7 +8,9 @@
 #include "figure_check.h"
 #include "figure_compute.h"
 #include "figure_identity.h"
+#include "figure_strength.h"
 
+#include <optional>
 #include <string>
 
 namespace korvane {
@@ -26,6 +28,22 @@ std::string verdictText(const MisclosureCheck& check);
 // measurement cannot say which side is wrong.
 std::string misclosureCheckLine(const MisclosureCheck& check, DistanceAccuracy accuracy);
 
+// What a figure adds to the verdict of its misclosure.
+struct FigureNotes {
+    std::optional<FigureAngle> weakest; // the smallest angle of a weak figure
+    std::optional<double> scalePpm;     // the scale w amounts to
+    std::optional<double> reducedPpm;   // the mean reduction of the sides, when they were reduced
+    PointNames points = letterNames;    // that name the weakest angle's triangle and corner
+};
+
+// The check line of a figure: as misclosureCheckLine(), with 图形较弱 and
+// its angle in place of 合格 for a weak figure; beyond the limit, when the
+// sides were not reduced and w amounts to a scale of 10 ppm or more, the
+// question whether they were; and after the verdict the reduction the sides
+// were given:
+//   闭合差检核：w = 0.31秒，限差 ±4.13秒（测距精度 2 mm + 2 ppm），合格。边长已归算：−69.1 ppm
+std::string figureCheckLine(const MisclosureCheck& check, DistanceAccuracy accuracy, const FigureNotes& notes);
+
 // The check line of a compute that stopped before w was stored.
 std::string unfinishedCheckLine();
 
@@ -42,7 +60,7 @@ std::string sidesText(SideOfLine sideOfB, SideOfLine sideOfD, const PointNames& 
 // The check line with its tone: plain, or the verdict's pass or fail, which
 // the window shows in a colour of its own.
 struct CheckLineText {
-    enum class Tone { Plain, Pass, Fail };
+    enum class Tone { Plain, Pass, Weak, Fail };
     std::string text;
     Tone tone = Tone::Plain;
 };
@@ -50,9 +68,14 @@ struct CheckLineText {
 // What the line says after a compute that ended as `end`; `terms` and `w` as
 // that compute left them. A check that cannot be formed (absurd data beyond
 // the range of its arithmetic) is a line that says so, never an error.
-CheckLineText checkLineText(ComputeEnd end, const AdjustmentTerms& terms, float w, DistanceAccuracy accuracy);
+// `notes` are the figure's (figureCheckLine()); a weak figure that finished
+// has the weak tone.
+CheckLineText checkLineText(ComputeEnd end, const AdjustmentTerms& terms, float w, DistanceAccuracy accuracy,
+                            const FigureNotes& notes = {});
 
-// the same for the last compute of `compute`, at its accuracy
+// the same for the last compute of `compute`, at its accuracy, with the
+// notes of its figure: the weakest angle of one that finished, the scale of
+// its w, the reduction of its sides
 CheckLineText checkLineText(const FigureCompute& compute);
 
 } // namespace korvane

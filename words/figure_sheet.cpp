@@ -4,6 +4,7 @@
 #include "check_words.h"
 #include "figure_title.h"
 #include "number_text.h"
+#include "strength_words.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,13 +20,6 @@ namespace {
 constexpr double largestEllipseShare = 0.12;
 
 constexpr double millimetresPerMetre = 1000.0;
-
-// "+1.3", "-2.7", "0.0": a correction shows its sign, as a surveyor writes it
-std::string signedMillimetres(double millimetres)
-{
-    const std::string text = fixedText(millimetres, 1, 1);
-    return text.front() == '-' || text == "0.0" ? text : "+" + text;
-}
 
 std::string azimuthText(double degrees)
 {
@@ -51,9 +45,12 @@ FigureOrNotice figureOf(const FigureCompute& compute)
 {
     if (!compute.finished())
         return noFinishedComputeText();
+    std::optional<SheetReduction> reduction;
+    if (compute.reducedSides() && compute.entered())
+        reduction = SheetReduction{*compute.entered(), *compute.reducedSides()};
     try {
         return figureSheet(compute.observations(), compute.result(), compute.terms(), compute.accuracy(),
-                           compute.identity());
+                           compute.identity(), reduction);
     } catch (const AdjustmentError& error) {
         return faultMessage(error);
     }
@@ -92,9 +89,12 @@ std::string metresBarText(double metres)
 }
 
 FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const AdjustmentTerms& terms,
-                        DistanceAccuracy accuracy, const FigureIdentity& figure)
+                        DistanceAccuracy accuracy, const FigureIdentity& figure,
+                        const std::optional<SheetReduction>& reduction)
 {
     const FigureCheck check = checkFigure(o, r, terms, accuracy);
+    const FigureStrength strength = assessStrength(o, r, terms, accuracy);
+    const std::optional<double> scale = misclosureScalePpm(terms, r.w);
     const auto& v = terms.corrections; // S1, S2, S4, S5, S6
     const PointNames& names = figure.points;
 
@@ -114,12 +114,12 @@ FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const 
         {"S5", pointD, pointA, false, sideLabel("S5", o.S5, v[3])},
         {"S6", pointB, pointD, false, sideLabel("S6", o.S6, v[4])},
     }};
-    sheet.ellipses = {{{pointB, check.B}, {pointD, check.D}}};
+    sheet.ellipses = {{{pointB, strength.B.ellipse}, {pointD, strength.D.ellipse}}};
 
     const auto [south, north] = std::minmax({o.Xa, r.xp1, o.Xc, r.xp2});
     const auto [west, east] = std::minmax({o.Ya, r.yp1, o.Yc, r.yp2});
     const double extent = std::max(north - south, east - west);
-    const double largest = std::max(check.B.semiMajor, check.D.semiMajor);
+    const double largest = std::max(strength.B.ellipse.semiMajor, strength.D.ellipse.semiMajor);
     const double widest = largestEllipseShare * extent * millimetresPerMetre / largest;
     if (largest > 0.0 && std::isfinite(widest) && widest > 0.0) {
         sheet.magnification = roundNumberAtMost(widest);
@@ -130,10 +130,27 @@ FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const 
         sheet.magnificationText = "误差椭圆为零";
     }
 
-    sheet.checkLine = misclosureCheckLine(check.misclosure, accuracy);
+    FigureNotes notes;
+    notes.points = names;
+    if (strength.angles.weak)
+        notes.weakest = strength.angles.smallest;
+    notes.scalePpm = scale;
+    if (reduction)
+        notes.reducedPpm = reduction->reduced.meanPpm;
+    sheet.checkLine = figureCheckLine(check.misclosure, accuracy, notes);
     sheet.withinLimit = check.misclosure.withinLimit;
+    sheet.verdict = strength.verdict;
+    if (scale)
+        sheet.scaleLine = misclosureScaleLine(*scale);
 
-    sheet.ellipseTable.header = {"误差椭圆", "E（毫米）", "F（毫米）", "φ（度）"};
+    sheet.aPrioriTable.header = {"验前精度", "mx（毫米）", "my（毫米）", "md（毫米）", "E（毫米）", "F（毫米）", "φ（度）"};
+    for (const auto& [name, point] : {std::pair{names[1], strength.B}, std::pair{names[3], strength.D}})
+        sheet.aPrioriTable.rows.push_back({name, fixedText(point.mx, 2, 2), fixedText(point.my, 2, 2),
+                                           fixedText(point.md, 2, 2), fixedText(point.ellipse.semiMajor, 2, 2),
+                                           fixedText(point.ellipse.semiMinor, 2, 2),
+                                           azimuthText(point.ellipse.azimuth)});
+
+    sheet.ellipseTable.header = {"验后误差椭圆", "E（毫米）", "F（毫米）", "φ（度）"};
     for (const auto& [name, ellipse] : {std::pair{names[1], check.B}, std::pair{names[3], check.D}})
         sheet.ellipseTable.rows.push_back({name, fixedText(ellipse.semiMajor, 2, 2),
                                            fixedText(ellipse.semiMinor, 2, 2), azimuthText(ellipse.azimuth)});
@@ -144,6 +161,34 @@ FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const 
         sheet.sideTable.rows.push_back({measuredNames[i], fixedText(terms.measured[i], 4, 4),
                                         signedMillimetres(v[i] * millimetresPerMetre),
                                         fixedText(check.misclosure.aPriori[i], 1, 1)});
+
+    if (reduction) {
+        const Observations& typed = reduction->entered;
+        const double typedSides[] = {typed.S1, typed.S2, typed.S4, typed.S5, typed.S6};
+        sheet.reductionTable.header = {"观测边", "输入值（米）", "归算（毫米）", "归算后（米）"};
+        for (std::size_t i = 0; i < terms.measured.size(); ++i)
+            sheet.reductionTable.rows.push_back({measuredNames[i], fixedText(typedSides[i], noRounding, 4),
+                                                 signedMillimetres(reduction->reduced.changesMm[i]),
+                                                 fixedText(terms.measured[i], 4, 4)});
+    }
+
+    const bool beyond = strength.verdict == FigureVerdict::BeyondLimit;
+    sheet.reliabilityTable.header = {"观测边", "r（%）", "∇（毫米）", names[1] + " 移动（毫米）",
+                                     names[3] + " 移动（毫米）"};
+    if (beyond)
+        sheet.reliabilityTable.header.push_back("Δ（毫米）");
+    for (std::size_t i = 0; i < strength.sides.size(); ++i) {
+        const SideReliability& side = strength.sides[i];
+        std::vector<std::string> row{measuredNames[i], fixedText(side.redundancy * 100.0, 1, 1),
+                                     millimetresOrDash(side.detectableMm), millimetresOrDash(side.effectOnBMm),
+                                     millimetresOrDash(side.effectOnDMm)};
+        if (beyond)
+            row.push_back(side.explainingMm ? signedMillimetres(*side.explainingMm) : "—");
+        sheet.reliabilityTable.rows.push_back(std::move(row));
+    }
+    sheet.reliabilitySentence = reliabilitySentence(strength, names);
+    if (beyond)
+        sheet.blunderAdvice = blunderAdvice();
 
     sheet.sidesSentence = sidesText(check.sideOfB, check.sideOfD, names);
     return sheet;

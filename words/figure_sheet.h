@@ -3,18 +3,24 @@
 // What the drawing of a figure and the table beside it show, as plain data in
 // the surveyor's units: the four points (X north, Y east, metres), the six
 // sides with their labels, the error ellipses of B and D with the round
-// factor that magnifies them, and the texts of the table. The window and the
+// factor that magnifies them, and the texts of the table: the check, the
+// scale the misclosure amounts to, the precision of B and D from the
+// instrument (验前) and from ms (验后), the measured sides and their
+// reduction, and the reliability of each side. The window and the
 // report's page of the figure draw it (report/qt/figure_drawing.h); nothing
 // here knows Qt. Every number is written by number_text.h, so no locale
 // reaches a digit.
 
 #include "adjustment_terms.h"
+#include "distance_reduction.h"
 #include "figure_check.h"
 #include "figure_compute.h"
 #include "figure_identity.h"
+#include "figure_strength.h"
 #include "records.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -54,7 +60,9 @@ struct FigureSheet {
     std::string heading;                  // as figureHeading() writes it
     std::array<SheetPoint, 4> points;     // A, B, C, D
     std::array<SheetSide, 6> sides;       // S1 A-B, S2 B-C, S3 A-C, S4 C-D, S5 D-A, S6 B-D
-    std::array<SheetEllipse, 2> ellipses; // of B, of D
+    // of B, of D: from the instrument's accuracy, never from ms, so that a
+    // figure whose sides fit exactly draws the ellipses it has
+    std::array<SheetEllipse, 2> ellipses;
 
     // The ellipses are drawn this many times their size: a round number (1, 2
     // or 5 times a power of ten) that makes the larger semi-major axis more
@@ -66,18 +74,33 @@ struct FigureSheet {
     double millimetreBar = 0.0;       // length of the ellipses' scale bar, a round number of mm
     std::string millimetreBarText;    // "5 毫米"
 
-    std::string checkLine;            // as misclosureCheckLine() writes it
+    std::string checkLine;            // as figureCheckLine() writes it
     bool withinLimit = false;
-    SheetTable ellipseTable;          // B and D by their names: E, F (mm, 2 decimals), phi (degrees, 1 decimal)
+    FigureVerdict verdict = FigureVerdict::Sound; // the check line's colour
+    std::string scaleLine;            // "闭合差相当于边长尺度误差 −7.24 ppm"; empty where w shows no scale
+    SheetTable aPrioriTable;          // B and D by their names, from the instrument: mx, my, md, E, F (mm), phi
+    SheetTable ellipseTable;          // B and D by their names, from ms: E, F (mm), phi (degrees, 1 decimal)
     SheetTable sideTable;             // S1 ... S6: measured, v (mm), m_i (mm), 1 decimal each
+    SheetTable reductionTable;        // reduced sides only: as typed, the reduction (mm), as reduced
+    SheetTable reliabilityTable;      // r (%), ∇, the effects on B and D, beyond the limit Δ (mm); "—" where none
+    std::string reliabilitySentence;  // "任一边小于 27.8 毫米的粗差可能发现不了；……"
+    std::string blunderAdvice;        // beyond the limit: what Δ means and what to do with it
     std::string sidesSentence;        // "B 在 A→C 的左侧，D 在右侧", the points by their names
 };
 
+// The reduction a compute gave its sides, as the sheet lists it.
+struct SheetReduction {
+    Observations entered; // the sides as typed
+    ReducedSides reduced;
+};
+
 // The sheet of a finished compute: `adjusted` as adjust() left it, the terms
-// it filled, the accuracy of the check, and which figure it is. Throws
-// AdjustmentError (Stage::Check) as checkFigure() does.
+// it filled, the accuracy of the check, which figure it is, and the
+// reduction of its sides when they were reduced. Throws AdjustmentError
+// (Stage::Check) as checkFigure() and assessStrength() do.
 FigureSheet figureSheet(const Observations& adjusted, const AdjustmentResult& result, const AdjustmentTerms& terms,
-                        DistanceAccuracy accuracy, const FigureIdentity& figure = {});
+                        DistanceAccuracy accuracy, const FigureIdentity& figure = {},
+                        const std::optional<SheetReduction>& reduction = std::nullopt);
 
 // What the window and the page show: the sheet, or a sentence that says why
 // there is none.

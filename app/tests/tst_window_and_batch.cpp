@@ -8,12 +8,18 @@
 #include "fakes.h"
 #include "figure_files.h"
 #include "form1.h"
+#include "grid_networks.h"
+#include "instrument_settings.h"
+#include "strength_networks.h"
 #include "window_state.h"
 
 #include "figure_check.h"
 #include "number_text.h"
 #include "printed_digits.h"
+#include "strength_words.h"
 
+#include <QLabel>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -63,14 +69,14 @@ TEST(Batch, ResultsAreTheWindowsComputeOfTheSameFigures)
         if (!form.compute().finished()) {
             ASSERT_EQ(messages.messages.size(), 1);
             EXPECT_EQ(row[2], messages.messages[0]);
-            EXPECT_EQ(row.mid(3, 18), QStringList(18, QString()));
+            EXPECT_EQ(row.mid(3, 25), QStringList(25, QString()));
             continue;
         }
         const AdjustmentResult& r = form.compute().result();
         const MisclosureCheck check = checkMisclosure(form.compute().terms(), r.w, defaultAccuracy);
         const auto s = [](const std::string& digits) { return QString::fromStdString(digits); };
         const QStringList expected{
-            s(check.withinLimit ? "合格" : "超限"), s(printed::side(r.S3)), s(printed::misclosure(r.w)),
+            s(verdictText(form.compute().strength().verdict)), s(printed::side(r.S3)), s(printed::misclosure(r.w)),
             s(fixedText(check.limit, 2, 2)), s(printed::millimetres(r.ms)),
             s(printed::coordinate(r.xp1)), s(printed::coordinate(r.yp1)), s(printed::weightReciprocal(r.B.invPx)),
             s(printed::weightReciprocal(r.B.invPy)), s(printed::millimetres(r.B.mx)), s(printed::millimetres(r.B.my)),
@@ -78,14 +84,61 @@ TEST(Batch, ResultsAreTheWindowsComputeOfTheSameFigures)
             s(printed::weightReciprocal(r.D.invPx)), s(printed::weightReciprocal(r.D.invPy)),
             s(printed::millimetres(r.D.mx)), s(printed::millimetres(r.D.my)), s(printed::millimetres(r.D.md))};
         EXPECT_EQ(row.mid(2, expected.size()), expected);
-        // a file without the names' columns calls the points by their letters
-        EXPECT_EQ(row.mid(2 + expected.size()), QStringList({"A", "B", "C", "D"}));
+        // a weak figure is 图形较弱 in the window's compute and in the batch alike
+        if (i < testing::networkStrengths().size()) {
+            EXPECT_EQ(row[2] == "图形较弱", testing::networkStrengths()[i].weakest != nullptr);
+        }
+        // after the strength, a file without the names' columns calls the
+        // points by their letters
+        EXPECT_EQ(row.mid(2 + expected.size() + 7), QStringList({"A", "B", "C", "D"}));
         // the window shows the same coordinates, to the digit
         EXPECT_EQ(u' ' + row[7], testing::fieldText(form, "Text12"));
         EXPECT_EQ(u' ' + row[15], testing::fieldText(form, "Text16"));
     }
 }
 
+
+// The national-grid figure's ground distances, reduced with 600 m of mean
+// height, the ellipsoid as the projection plane and the Gauss correction
+// of zone 38: by the real program's --reduce 600,0,38500000, and in the
+// window through 边长归算… with the same setting. Both pass, and place B
+// and D where the independent reduction and rigorous adjustment do, to the
+// printed millimetre; the window's fields show what was typed.
+TEST(Batch, TheNationalGridFigureReducedByTheProgramAndInTheWindow)
+{
+    const testing::GridFigure& grid = testing::groundDistancesOnTheNationalGrid();
+    const auto mm = [](double metres) { return QString::number(metres, 'f', 3); };
+    const QStringList placed{mm(grid.xB), mm(grid.yB), mm(grid.xD), mm(grid.yD)};
+
+    QTemporaryDir folder;
+    testing::writeFile(folder.filePath("国家网.csv"),
+                       (testing::observationHeader + "G1" + testing::valuesText(grid.measured) + u'\n').toUtf8());
+    QProcess program;
+    program.setWorkingDirectory(folder.path());
+    program.start(KORVANE_PROGRAM, {"--batch", "国家网.csv", "--reduce", "600,0,38500000"});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitCode(), batch::allPassed) << program.readAllStandardError().toStdString();
+    const std::vector<QStringList> rows = testing::resultRows(folder.filePath("国家网-结果.csv"));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][2], "合格");
+    EXPECT_EQ((QStringList{rows[0][7], rows[0][8], rows[0][14], rows[0][15]}), placed);
+
+    testing::ScriptedDialog dialog;
+    testing::typeAll(dialog, testing::typedValues(grid.measured));
+    testing::RecordingMessages messages;
+    testing::KeptSettings settings;
+    testing::ScriptedReductionDialog reduction{ReductionTexts{true, "600", "0", true, "38500000"}};
+    Form1 form({.input = &dialog, .messages = &messages, .settings = &settings, .reduction = &reduction});
+    form.instrument().askReduction();
+    form.Command1_Click();
+    ASSERT_EQ(messages.messages, QStringList());
+    EXPECT_EQ((QStringList{testing::fieldText(form, "Text12"), testing::fieldText(form, "Text13"),
+                           testing::fieldText(form, "Text15"), testing::fieldText(form, "Text16")}),
+              (QStringList{u' ' + placed[0], u' ' + placed[1], u' ' + placed[2], u' ' + placed[3]}));
+    EXPECT_EQ(testing::fieldText(form, "Text5"), "  1000.0235");
+    EXPECT_EQ(form.findChild<QLabel*>("CheckLine")->text().replace(QChar::Nbsp, u' '),
+              "闭合差检核：w = 0.31秒，限差 ±4.13秒（测距精度 2 mm + 2 ppm），合格。边长已归算：\u221269.1 ppm");
+}
 
 } // namespace
 } // namespace korvane

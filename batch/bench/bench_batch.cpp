@@ -1,6 +1,7 @@
 // A timed run, not a test: the batch command on a generated file of a
 // million figures, against its parts (reading, the adjustments alone, the
-// results' digits), to show where the time of a batch goes.
+// strength of each figure, the results' digits), to show where the time of
+// a batch goes.
 //
 //   bench_batch [figures [keep]]   (default 1000000; the files go to
 //   $TMPDIR/korvane-bench-batch, removed afterwards unless "keep")
@@ -19,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -124,14 +126,27 @@ int main(int argc, char* argv[])
     }
     const double withCheck = secondsSince(start);
 
+    // the strength of each figure: five more adjustments, one with each
+    // side's detectable blunder
+    start = Clock::now();
+    for (const korvane::Observations& values : all) {
+        korvane::FigureCompute compute;
+        compute.computeWhole(values);
+        sink += compute.strength().B.md;
+    }
+    const double withStrength = secondsSince(start) - withCheck;
+
     // the results' digits and rows alone
     korvane::FigureCompute one;
     one.computeWhole(all.front());
     const double limit = one.misclosureCheck().limit;
+    const korvane::FigureStrength strength = one.strength();
+    const std::optional<double> scale = one.misclosureScale();
     start = Clock::now();
     std::string block;
     for (long i = 0; i < count; ++i) {
-        korvane::files::appendResultRow(block, "F1", i + 2, "合格", korvane::fixedText(limit, 2, 2), one.result());
+        korvane::files::appendResultRow(block, "F1", i + 2, "合格", korvane::fixedText(limit, 2, 2), one.result(),
+                                        scale, strength);
         if (block.size() > (1 << 16))
             block.clear();
     }
@@ -140,8 +155,10 @@ int main(int argc, char* argv[])
     std::cout << "reading and checking the file: " << reading << " s\n"
               << "adjustments alone: " << adjustments << " s\n"
               << "single copies, adjustment and misclosure check: " << withCheck << " s\n"
+              << "the strength of the figures: " << withStrength << " s\n"
               << "the results' digits and rows: " << formatting << " s\n"
-              << "the rest (lines of bad rows, writing, fsync, rename): " << whole - reading - withCheck - formatting << " s\n"
+              << "the rest (lines of bad rows, writing, fsync, rename): "
+              << whole - reading - withCheck - withStrength - formatting << " s\n"
               << (sink == 0 ? "" : "\n");
     if (argc <= 2 || std::string(argv[2]) != "keep")
         std::filesystem::remove_all(folder);

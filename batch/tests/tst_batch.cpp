@@ -2,7 +2,9 @@
 
 #include "checked_networks.h"
 #include "figure_files.h"
+#include "grid_networks.h"
 #include "pdf_text.h"
+#include "strength_networks.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,26 +48,138 @@ BatchRun runOn(QTemporaryDir& folder, const QString& figures, Options options)
 
 // The misclosure of each figure against values computed independently of
 // the program, at its own accuracy: the status, w and the limit of its row,
-// and the exit status.
+// the figure's strength after md2, and the exit status. A weak figure
+// within its limit is 图形较弱, not 合格.
 TEST(Batch, JudgesEachCheckedNetworkAsComputedIndependently)
 {
-    for (const testing::CheckedNetwork& network : testing::checkedNetworks()) {
+    for (std::size_t i = 0; i < testing::checkedNetworks().size(); ++i) {
+        const testing::CheckedNetwork& network = testing::checkedNetworks()[i];
+        const testing::NetworkStrength& strength = testing::networkStrengths()[i];
         SCOPED_TRACE(network.name);
         QTemporaryDir folder;
         Options options;
         options.accuracy = network.accuracy;
         const BatchRun run = runOn(folder, header + QString::fromUtf8(network.name) + valuesText(network.measured) + u'\n',
                               options);
-        EXPECT_EQ(run.status, network.withinLimit ? allPassed : someFailed);
+        const bool sound = network.withinLimit && !strength.weakest;
+        EXPECT_EQ(run.status, sound ? allPassed : someFailed);
         const std::vector<QStringList> rows = resultRows(folder.filePath("results.csv"));
         ASSERT_EQ(rows.size(), 1u);
-        ASSERT_EQ(rows[0].size(), 25);
+        ASSERT_EQ(rows[0].size(), 32);
         EXPECT_EQ(rows[0][0], QString::fromUtf8(network.name));
         EXPECT_EQ(rows[0][1], "2");
-        EXPECT_EQ(rows[0][2], network.withinLimit ? "合格" : "超限");
+        EXPECT_EQ(rows[0][2], !network.withinLimit ? "超限" : strength.weakest ? "图形较弱" : "合格");
         EXPECT_EQ(rows[0][4], network.wText);
         EXPECT_EQ(rows[0][5], network.limitText);
+        EXPECT_EQ(rows[0].mid(21, 7), (QStringList{strength.scale, strength.smallest, strength.detectable, strength.effectOnB,
+                                                strength.effectOnD, strength.aPrioriMdB, strength.aPrioriMdD}));
     }
+}
+
+// The figures at the edges of the check, each row against the independent
+// computation: the worked example, S6 5 cm long, the long thin figure, B
+// 1 mm off A-C (whose blunders leave no figure to compute: the effects
+// empty) and a figure whose sides fit exactly (ms 0.00, the instrument's
+// precision all the same); the summary counts the weak ones on their own.
+TEST(Batch, FiguresAtTheEdgesOfTheCheck)
+{
+    const testing::CheckedNetwork& worked = testing::checkedNetworks()[0];
+    const Observations exact{3521.418, 1204.337, 4497.112, 2188.650, 902.0974047463, 870.9351790834,
+                             889.6248083614, 951.5467789410, 1158.3733649964};
+    const struct {
+        const char* name;
+        Observations figure;
+        QStringList cells; // 状态, then ms, then 尺度(ppm) to 验前md2(毫米)
+    } figures[] = {
+        {"worked", worked.measured, {"合格", "6.48", "-7.24", "37.8", "27.8", "22.0", "23.2", "4.88", "4.97"}},
+        {"blunder", testing::checkedNetworks()[1].measured,
+         {"超限", "20.49", "22.91", "37.8", "27.8", "22.0", "23.2", "4.88", "4.97"}},
+        {"long thin", testing::checkedNetworks()[8].measured,
+         {"图形较弱", "4.20", "-2.17", "8.5", "68.6", "41.1", "48.9", "12.80", "12.62"}},
+        {"B off A-C", testing::bOffTheLine(), {"图形较弱", "0.00", "0.00", "0.0", "5683920.6", "", "", "5.14", "5.12"}},
+        {"exact", exact, {"合格", "0.00", "0.00", "37.8", "27.8", "22.0", "23.2", "4.88", "4.97"}},
+    };
+    QString file = header;
+    for (const auto& f : figures)
+        file += QString::fromUtf8(f.name) + valuesText(f.figure) + u'\n';
+    QTemporaryDir folder;
+    const BatchRun run = runOn(folder, file, {});
+    EXPECT_EQ(run.status, someFailed);
+    EXPECT_EQ(run.err, "第 3 行 blunder：超限，w = -10.84秒，限差 ±4.19秒\n"
+                       "第 4 行 long thin：图形较弱：三角形 A-B-C 在 A 的角为 8.5°（规范要求三角形内角不小于 30°），本检核不可靠\n"
+                       "第 5 行 B off A-C：图形较弱：三角形 A-B-C 在 C 的角为 0.0°（规范要求三角形内角不小于 30°），本检核不可靠\n"
+                       "共 5 个图形：合格 2，图形较弱 2，超限 1，错误 0\n");
+    const std::vector<QStringList> rows = resultRows(folder.filePath("results.csv"));
+    ASSERT_EQ(rows.size(), std::size(figures));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(figures[i].name);
+        EXPECT_EQ(QStringList{rows[i][2]} + QStringList{rows[i][6]} + rows[i].mid(21, 7), figures[i].cells);
+    }
+}
+
+// Ground distances on a national grid (zone 38, 45 km west of the central
+// meridian, 600 m high): beyond the limit as measured, with a scale near
+// -70 ppm; reduced they pass, and B and D are those of the independent
+// reduction and rigorous adjustment to the printed millimetre. A figure's
+// own 平均高程 stands in for HM; one the reduction cannot use is that row's
+// fault in a sentence that names the column.
+TEST(Batch, ReducesTheSidesOfEveryFigure)
+{
+    const testing::GridFigure& grid = testing::groundDistancesOnTheNationalGrid();
+    const QString line = valuesText(grid.measured);
+    const QString withHeight = "名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,平均高程\n";
+    const auto mm = [](double metres) { return QString::number(metres, 'f', 3); };
+    const QStringList placed{mm(grid.xB), mm(grid.yB), mm(grid.xD), mm(grid.yD)};
+    const struct {
+        const char* name;
+        QString figures;
+        DistanceReduction reduction;
+        int status;
+        QString status0; // the first row's 状态
+    } cases[] = {
+        {"as measured", header + "国家网" + line + "\n", noReduction, someFailed, "超限"},
+        {"reduced", header + "国家网" + line + "\n", grid.reduction, allPassed, "合格"},
+        {"the figure's own height", withHeight + "国家网" + line + ",600\n", {true, 0, 0, true, 38500000}, allPassed,
+         "合格"},
+        {"a figure's height out of range", withHeight + "国家网" + line + ",12000\n", grid.reduction, someFailed,
+         "观测文件中本图形的平均高程超出了 -10000 到 10000 米的范围，不能用来把边长归算到投影面，计算中止。"
+         "请检查观测文件的“平均高程”列。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        Options options;
+        options.reduction = c.reduction;
+        const BatchRun run = runOn(folder, c.figures, options);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        const std::vector<QStringList> rows = resultRows(folder.filePath("results.csv"));
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0][2], c.status0);
+        if (c.status0 == "超限") {
+            EXPECT_EQ(rows[0][21], "-69.81");
+        }
+        if (c.status == allPassed) {
+            EXPECT_EQ((QStringList{rows[0][7], rows[0][8], rows[0][14], rows[0][15]}), placed);
+            EXPECT_EQ(rows[0][4], "0.31");
+        }
+    }
+
+    // The report lists the reduced sides as the measured ones, and the page
+    // of the figure each side as typed, its reduction and as reduced.
+    QTemporaryDir folder;
+    Options options;
+    options.reduction = grid.reduction;
+    options.reports = folder.filePath("reports.pdf").toStdString();
+    options.checkPage = true;
+    ASSERT_EQ(runOn(folder, header + "国家网" + line + "\n", options).status, allPassed);
+    const QString report = testing::pdfText(folder.filePath("reports.pdf"), 1);
+    const QString page = testing::pdfText(folder.filePath("reports.pdf"), 2).simplified();
+    EXPECT_TRUE(report.contains("999.9550")) << report.toStdString();
+    EXPECT_FALSE(report.contains("1000.0235"));
+    EXPECT_TRUE(page.contains("合格。边长已归算：\u221269.1 ppm")) << page.toStdString();
+    EXPECT_TRUE(page.contains("观测边 输入值（米） 归算（毫米） 归算后（米）"));
+    EXPECT_TRUE(page.contains("S1 1000.0235 -68.5 999.9550"));
+    EXPECT_TRUE(page.contains("S6 1358.6086 -93.9 1358.5147"));
 }
 
 TEST(Batch, ExitStatusSaysWhetherEveryFigurePassed)
@@ -85,6 +199,8 @@ TEST(Batch, ExitStatusSaysWhetherEveryFigurePassed)
         {"a header and no figure", header, {}, allPassed, "共 0 个图形：合格 0，超限 0，错误 0", true},
         {"one figure beyond its limit", header + goodLine + "二号锁" + valuesText(beyond.measured) + "\n", {},
          someFailed, "共 2 个图形：合格 1，超限 1，错误 0", true},
+        {"one figure of weak geometry", header + goodLine + "长条" + valuesText(testing::checkedNetworks()[8].measured) + "\n",
+         {}, someFailed, "共 2 个图形：合格 1，图形较弱 1，超限 0，错误 0", true},
         {"one line that is not a figure", header + goodLine + "坏,1,2,3\n", {}, someFailed,
          "共 2 个图形：合格 1，超限 0，错误 1", true},
         {"one figure that cannot be computed", header + "三角,3000,2000,3300,2950,594.0588,626.4107,650.0073,761.5807,1400\n",
@@ -165,7 +281,7 @@ TEST(Batch, AProjectsFiguresGiveOnePointsFileAndAPageForEveryRow)
     EXPECT_EQ(statuses, QStringList({"合格", "合格", "第 4 行第 2 列（Xa）的“3521.4l8”不是数字",
                                      "点名 K2 在第 2 行与第 5 行的坐标不同", "超限", "合格"}));
     // a row with an error has no numbers, its names where they were read
-    EXPECT_EQ(rows[3].mid(3), QStringList(18, QString()) + QStringList({"GP02", "K2", "GP03", "K7"}));
+    EXPECT_EQ(rows[3].mid(3), QStringList(25, QString()) + QStringList({"GP02", "K2", "GP03", "K7"}));
 
     // each point once, in the order first met, east before north; none of
     // the figures that failed, clashed or exceeded their limit
@@ -357,6 +473,22 @@ TEST(BatchProgram, CommandLineAsCommandLineProgramsHaveIt)
          "--check-page 只能与 --pdf 一起使用"},
         {"an accuracy that is no accuracy", {"--batch", "x.csv", "--accuracy", "2"}, couldNotRun, "", "--accuracy 应为两个数"},
         {"an accuracy out of range", {"--batch", "x.csv", "--accuracy", "0,0"}, couldNotRun, "", "不能用"},
+        {"a reduction of one value", {"--batch", "x.csv", "--reduce", "600"}, couldNotRun, "",
+         "--reduce 应为两个或三个数：测区平均高程 HM 和投影面高程 H0（米），需要高斯投影改正时再加 Y 坐标加常数，"
+         "用逗号隔开，例如 600,0,38500000"},
+        {"a reduction of four values", {"--batch", "x.csv", "--reduce", "600,0,38500000,1"}, couldNotRun, "",
+         "--reduce 应为两个或三个数"},
+        {"a height that is not a number", {"--batch", "x.csv", "--reduce", "600,abc"}, couldNotRun, "",
+         "--reduce 600,abc 不能用：投影面高程 H_0（米）“abc”不是可用的数。请输入 -10000 到 10000 之间的数。"},
+        {"a mean height left empty", {"--batch", "x.csv", "--reduce", ",0"}, couldNotRun, "",
+         "--reduce ,0 不能用：测区平均高程 H_m（米）没有填写。请输入 -10000 到 10000 之间的数。"},
+        {"a height beyond any survey", {"--batch", "x.csv", "--reduce=12000,0"}, couldNotRun, "",
+         "--reduce 12000,0 不能用：测区平均高程 H_m（米）“12000”超出了范围。请输入 -10000 到 10000 之间的数。"},
+        {"a height that is infinite", {"--batch", "x.csv", "--reduce", "inf,0"}, couldNotRun, "",
+         "“inf”不是可用的数"},
+        {"a Y constant below zero", {"--batch", "x.csv", "--reduce", "600,0,-500000"}, couldNotRun, "",
+         "--reduce 600,0,-500000 不能用：Y 坐标加常数（米）“-500000”超出了范围。请输入 0 到 120500000 之间的数。"},
+        {"a reduction without a batch", {"--reduce", "600,0"}, couldNotRun, "", "只能与 --batch 一起使用"},
         {"a file that is not there", {"--batch", "korvane-no-such-file.csv"}, couldNotRun, "", "不能读取：文件不存在"},
         {"points without a batch", {"--points", "p.dat"}, couldNotRun, "", "只能与 --batch 一起使用"},
         {"points without a name", {"--batch", "x.csv", "--points="}, couldNotRun, "", "--points 需要一个文件名"},

@@ -2,17 +2,20 @@
 
 // One figure's compute and what it leaves behind: the nine values as they
 // were entered, the two records, the terms of the check, the accuracy the
-// misclosure is judged at, and how the last compute ended; and the rules
-// that follow from how it ended. The window's guided entry (and a figure
-// opened from a file) stores the values one by one, as the surveyor confirms
-// them; the batch hands over nine values whole; both are then adjusted the
-// same way; each knows which figure it holds, by its names. Nothing here
-// knows a window.
+// misclosure is judged at, how the measured sides are reduced before the
+// adjustment, and how the last compute ended; and the rules that follow
+// from how it ended. The window's guided entry (and a figure opened from a
+// file) stores the values one by one, as the surveyor confirms them; the
+// batch hands over nine values whole; both are then adjusted the same way;
+// each knows which figure it holds, by its names. Nothing here knows a
+// window.
 
 #include "adjustment.h"
 #include "adjustment_terms.h"
+#include "distance_reduction.h"
 #include "figure_check.h"
 #include "figure_identity.h"
+#include "figure_strength.h"
 #include "measured_side.h"
 #include "records.h"
 
@@ -52,6 +55,18 @@ public:
     DistanceAccuracy accuracy() const { return accuracy_; }
     void setAccuracy(DistanceAccuracy accuracy) { accuracy_ = accuracy; }
 
+    // How the next compute reduces the measured sides; off by default, and
+    // then every record is what it was before reductions existed.
+    const DistanceReduction& reduction() const { return reduction_; }
+    void setReduction(const DistanceReduction& reduction) { reduction_ = reduction; }
+    // The reduction of the last compute's sides (their factors, what each
+    // gained and the sides as they entered the adjustment); none when the
+    // sides went in as entered, or the reduction failed.
+    const std::optional<ReducedSides>& reducedSides() const { return reduced_; }
+    // the figure's own mean height that came with the entered values (an
+    // observation file's 平均高程), which replaces the setting's H_m
+    const std::optional<double>& enteredMeanHeight() const { return enteredMeanHeight_; }
+
     // The records belong to one compute: none yet (they hold zeros, which
     // print as zeros), or the last one, which finished. After a compute that
     // stopped halfway new entries stand beside old results; a report, a copy
@@ -72,28 +87,44 @@ public:
 
     // The compute once the nine values are stored: they become the entered
     // values and are adjusted, the listener hearing each stage as adjust()
-    // tells it. How the compute ended is recorded before an AdjustmentError
-    // goes on to the caller; every result stored before the fault stays.
-    void adjustEntered(const MilestoneListener& listener = {});
+    // tells it. With the reduction on, the measured sides are reduced first
+    // (`figureMeanHeight`, a figure's own from its file, replaces H_m) and
+    // their single copies taken again from the reduced sides. How the
+    // compute ended is recorded before an AdjustmentError goes on to the
+    // caller; every result stored before the fault stays. A figure's height
+    // the reduction cannot use fails before anything is stored, as
+    // AdjustmentError(Stage::Adjustment, Fault::InvalidOperation, "H_m").
+    void adjustEntered(const MilestoneListener& listener = {}, std::optional<double> figureMeanHeight = {});
 
     // A figure whose nine values come whole (a batch's): stored, their
     // single copies kept in the order of the entry, and adjusted. Throws as
     // keepSingleCopy() and adjustEntered() do, having recorded the end.
-    void computeWhole(const Observations& values, const MilestoneListener& listener = {});
+    void computeWhole(const Observations& values, const MilestoneListener& listener = {},
+                      std::optional<double> figureMeanHeight = {});
 
     // The misclosure judged at the accuracy; needs w stored. Throws
     // AdjustmentError (Stage::Check) when values far beyond any survey put
     // the limit beyond the range of its arithmetic.
     MisclosureCheck misclosureCheck() const { return checkMisclosure(terms_, result_.w, accuracy_); }
 
+    // The common scale of the sides that w amounts to, ppm; needs w stored.
+    std::optional<double> misclosureScale() const { return misclosureScalePpm(terms_, result_.w); }
+
+    // How strong the figure of a finished compute is, at the accuracy.
+    // Throws AdjustmentError (Stage::Check) as assessStrength() does.
+    FigureStrength strength() const { return assessStrength(observations_, result_, terms_, accuracy_); }
+
 private:
     Observations observations_;
     AdjustmentResult result_;
     AdjustmentTerms terms_;
     std::optional<Observations> entered_;
+    std::optional<double> enteredMeanHeight_;
     FigureIdentity identity_;
     std::chrono::system_clock::time_point finishedAt_{};
     DistanceAccuracy accuracy_ = defaultAccuracy;
+    DistanceReduction reduction_ = noReduction;
+    std::optional<ReducedSides> reduced_;
     ComputeEnd lastEnd_ = ComputeEnd::None;
 };
 

@@ -2,6 +2,7 @@
 
 #include "checked_networks.h"
 #include "faulty_figures.h"
+#include "grid_networks.h"
 #include "network_model.h"
 #include "number_text.h"
 #include "record_bits.h"
@@ -174,6 +175,33 @@ TEST(FigureCompute, WholeOrValueByValueComputesWhatTheIndependentModelGives)
     // the sides as entered survive only as the entered values and the copies
     EXPECT_EQ(whole.entered()->S5, 761.5807);
     EXPECT_NE(r.s5, whole.observations().S5);
+}
+
+// With the reduction on, the entered values stay as typed and the single
+// copies are the reduced sides', those of the independent reduction, so that
+// on the report's page measured + correction = adjusted. A figure's height
+// the reduction cannot use stops the compute before anything is stored.
+TEST(FigureCompute, ReducesTheSidesBeforeTheAdjustment)
+{
+    const testing::GridFigure& grid = testing::groundDistancesOnTheNationalGrid();
+    FigureCompute compute;
+    compute.setReduction(grid.reduction);
+    compute.computeWhole(grid.measured);
+    ASSERT_TRUE(compute.finished());
+    EXPECT_TRUE(sameValues(compute.entered(), grid.measured));
+    const AdjustmentResult& r = compute.result();
+    const float copies[] = {r.s1, r.s2, r.s4, r.s5, r.s6};
+    const Observations& o = compute.observations();
+    const double adjusted[] = {o.S1, o.S2, o.S4, o.S5, o.S6};
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(copies[i], static_cast<float>(grid.reducedSides[i])) << i;
+        // a single copy carries 0.06 mm at a kilometre
+        EXPECT_NEAR(copies[i] + compute.terms().corrections[i], adjusted[i], 1e-4) << i;
+    }
+
+    EXPECT_THROW(compute.computeWhole(grid.measured, {}, 12000.0), AdjustmentError);
+    EXPECT_EQ(compute.lastEnd(), ComputeEnd::StoppedBeforeMisclosure);
+    EXPECT_FALSE(compute.recordsAgree());
 }
 
 // The misclosure is judged at the compute's own accuracy, its constant and

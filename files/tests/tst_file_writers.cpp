@@ -23,6 +23,20 @@ namespace {
 
 const std::string bom = "\xEF\xBB\xBF";
 
+// A figure's strength as its row gives it: a scale, the smallest angle, the
+// largest detectable blunder and its effect on B, none on D (a figure that
+// blunder leaves uncomputable), and the md of B and D from the instrument.
+FigureStrength strengthOfARow()
+{
+    FigureStrength strength;
+    strength.angles.smallest.degrees = 37.78863;
+    strength.largestDetectable = LargestOfSides{27.7561, MeasuredSide::S5};
+    strength.largestEffectOnB = LargestOfSides{21.9938, MeasuredSide::S1};
+    strength.B.md = 4.8801;
+    strength.D.md = 4.9703;
+    return strength;
+}
+
 // Every writer on the field run of the report's golden text, whose digits
 // were checked by hand: the bytes as a CAD program or a spreadsheet gets them.
 std::vector<std::pair<const char*, std::function<std::string()>>> writers()
@@ -33,7 +47,7 @@ std::vector<std::pair<const char*, std::function<std::string()>>> writers()
         {"results, a computed figure",
          [] {
              std::string text = resultsHeader();
-             appendResultRow(text, "一号锁", 2, "合格", "12.34", testing::fieldResult());
+             appendResultRow(text, "一号锁", 2, "合格", "12.34", testing::fieldResult(), -7.23934, strengthOfARow());
              return text;
          }},
         {"results, a fault with its points' names, guarded, and a figure's name with a comma",
@@ -83,11 +97,12 @@ const char* const expectedBytes[] = {
     "D,3456911.340,513154.899,8.81,8.08,11.95\r\n",
 
     "\xEF\xBB\xBF名称,行,状态,S3,w,限差,ms,xp1,yp1,1/px1,1/py1,mx1,my1,md1,xp2,yp2,1/px2,1/py2,mx2,my2,md2,"
+    "尺度(ppm),最小角(度),可发现粗差(毫米),B最大影响(毫米),D最大影响(毫米),验前md1(毫米),验前md2(毫米),"
     "A点名,B点名,C点名,D点名\r\n"
     "一号锁,2,合格,1259.5150,-6.91,12.34,9.18,3457402.533,512391.203,0.86684,0.81367,8.54,8.28,11.89,"
-    "3456911.340,513154.899,0.92162,0.77555,8.81,8.08,11.95,A,B,C,D\r\n",
+    "3456911.340,513154.899,0.92162,0.77555,8.81,8.08,11.95,-7.24,37.8,27.8,22.0,,4.88,4.97,A,B,C,D\r\n",
 
-    "\"锁 3, 北\",7,三角形 A-B-D 的三条边 S1、S5、S6 不能构成三角形，请检查观测边长。,,,,,,,,,,,,,,,,,,,GP01,'-K2,K 3,D\r\n",
+    "\"锁 3, 北\",7,三角形 A-B-D 的三条边 S1、S5、S6 不能构成三角形，请检查观测边长。,,,,,,,,,,,,,,,,,,,,,,,,,,GP01,'-K2,K 3,D\r\n",
 
     "\xEF\xBB\xBF名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6\r\n"
     "一号锁,3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709\r\n",
@@ -107,9 +122,9 @@ const char* const expectedBytes[] = {
     "\"#3\",3457612.890,513298.456,,,\r\n"
     "'K4,3456911.340,513154.899,8.81,8.08,11.95\r\n",
 
-    "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",3,第 3 行第 2 列（Xa）没有数值,,,,,,,,,,,,,,,,,,,,,,\r\n"
-    "\"'\t+1\",4,'@,,,,,,,,,,,,,,,,,,,,,,\r\n"
-    "\"'\r\",5,'''-,,,,,,,,,,,,,,,,,,,,,,\r\n",
+    "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",3,第 3 行第 2 列（Xa）没有数值,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\r\n"
+    "\"'\t+1\",4,'@,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\r\n"
+    "\"'\r\",5,'''-,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\r\n",
 };
 
 TEST(FileWriters, WriteTheExactBytes)

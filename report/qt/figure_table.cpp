@@ -12,8 +12,26 @@ namespace korvane {
 
 namespace {
 
-const QColor passColour(checkPassColour);
-const QColor failColour(checkFailColour);
+QColor verdictColour(FigureVerdict verdict)
+{
+    switch (verdict) {
+    case FigureVerdict::BeyondLimit: return QColor(checkFailColour);
+    case FigureVerdict::Weak: return QColor(checkWeakColour);
+    case FigureVerdict::Sound: break;
+    }
+    return QColor(checkPassColour);
+}
+
+// the tables of the sheet in the order the table shows them; the reduction's
+// only for reduced sides
+std::vector<const SheetTable*> tablesOf(const FigureSheet& sheet)
+{
+    std::vector<const SheetTable*> tables{&sheet.aPrioriTable, &sheet.ellipseTable, &sheet.sideTable};
+    if (!sheet.reductionTable.rows.empty())
+        tables.push_back(&sheet.reductionTable);
+    tables.push_back(&sheet.reliabilityTable);
+    return tables;
+}
 
 constexpr qreal cellPadding = 1.2; // in units of the font's height, between columns
 constexpr qreal rowSpacing = 1.2;
@@ -87,8 +105,10 @@ public:
         for (std::size_t c = 0; c < columns; ++c) {
             const QString text = QString::fromStdString(table.header[c]);
             const int flags = alignment(c) | Qt::AlignBottom | Qt::TextWordWrap;
-            // a hair wider than measured, lest the heading wrap on a rounding
-            const qreal textWidth = std::max<qreal>(widths[c] - pad + 0.05 * u_, 1);
+            // a hair wider than measured, lest the heading wrap on a rounding;
+            // the first, left-aligned, may take the padding after it too,
+            // which a small screen font's bold needs
+            const qreal textWidth = std::max<qreal>(widths[c] - (c == 0 ? 0 : pad) + 0.05 * u_, 1);
             const qreal height = bold_.boundingRect(QRectF(0, 0, textWidth, 1e9), flags, text).height();
             headingHeight = std::max(headingHeight, height);
             layout_.texts.push_back({QRectF(x + (c == 0 ? 0 : pad), y_, textWidth, 0), text, Qt::black, flags, true});
@@ -132,9 +152,14 @@ FigureTableLayout layoutFigureTable(const FigureSheet& sheet, const QPointF& top
     FigureTableLayout layout;
     layout.font = font;
     TableWriter writer(layout, topLeft, width, device);
-    writer.paragraph(sheet.checkLine, sheet.withinLimit ? passColour : failColour);
-    writer.table(sheet.ellipseTable);
-    writer.table(sheet.sideTable);
+    writer.paragraph(sheet.checkLine, verdictColour(sheet.verdict));
+    if (!sheet.scaleLine.empty())
+        writer.paragraph(sheet.scaleLine, Qt::black);
+    for (const SheetTable* table : tablesOf(sheet))
+        writer.table(*table);
+    writer.paragraph(sheet.reliabilitySentence, Qt::black);
+    if (!sheet.blunderAdvice.empty())
+        writer.paragraph(sheet.blunderAdvice, Qt::black);
     writer.paragraph(sheet.sidesSentence, Qt::black);
     layout.height = writer.bottom() - topLeft.y();
     return layout;
@@ -144,7 +169,7 @@ qreal figureTableWidth(const FigureSheet& sheet, const QFont& font, QPaintDevice
 {
     const QFontMetricsF metrics(font, device), bold(boldOf(font), device);
     qreal widest = 0;
-    for (const SheetTable* table : {&sheet.ellipseTable, &sheet.sideTable}) {
+    for (const SheetTable* table : tablesOf(sheet)) {
         const auto [cells, headings] = columnWidths(*table, metrics, bold);
         qreal width = 0;
         for (std::size_t c = 0; c < cells.size(); ++c)

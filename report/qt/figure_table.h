@@ -1,9 +1,12 @@
 #pragma once
 
 // The small table beside the drawing of a figure, on a widget and on the
-// page alike: the check line (dark green when the figure passes, red when it
-// does not), the error ellipses of B and D, the measured sides, and where B
-// and D landed. Laid out to a width, then painted.
+// page alike: the check line (dark green when the figure passes, amber when
+// its geometry is weak, red when it is beyond its limit), the scale the
+// misclosure amounts to, the precision of B and D from the instrument and
+// from ms, the measured sides and their reduction, the reliability of each
+// side and what it sums up to, and where B and D landed. Laid out to a
+// width, then painted.
 
 #include "figure_sheet.h"
 

@@ -9,6 +9,7 @@
 #include "input_dialog.h"
 #include "message_sink.h"
 #include "open_file_dialog.h"
+#include "reduction_dialog.h"
 #include "report_commands.h"
 #include "save_file_dialog.h"
 #include "settings.h"
@@ -304,6 +305,27 @@ public:
 
 private:
     std::deque<std::optional<AccuracyTexts>> replies_;
+};
+
+// Answers each question for the reduction with the next reply of its script
+// (nothing: Cancel; running out cancels) and records what each offered.
+class ScriptedReductionDialog final : public ReductionDialog {
+public:
+    ScriptedReductionDialog(std::initializer_list<std::optional<ReductionTexts>> replies) : replies_(replies) {}
+    std::optional<ReductionTexts> ask(const ReductionTexts& offered) override
+    {
+        offers.push_back(offered);
+        if (replies_.empty())
+            return std::nullopt;
+        const std::optional<ReductionTexts> reply = replies_.front();
+        replies_.pop_front();
+        return reply;
+    }
+
+    std::vector<ReductionTexts> offers;
+
+private:
+    std::deque<std::optional<ReductionTexts>> replies_;
 };
 
 // The operator at the real dialogs: each time a modal dialog or a menu is up,

@@ -131,7 +131,7 @@ TEST(QtAccuracyDialog, TakesTheAccuracyFromTheComputeButtonsMenuThroughTheRealDi
                             compute->mapToGlobal(compute->rect().center()));
     QApplication::sendEvent(compute, &event);
 
-    EXPECT_EQ(menuItems, (QStringList{"测距精度…", "网图与检核…", "打开观测文件…", "保存观测文件…"}));
+    EXPECT_EQ(menuItems, (QStringList{"测距精度…", "边长归算…", "网图与检核…", "打开观测文件…", "保存观测文件…"}));
     EXPECT_EQ(titles, QStringList({"测距精度", "测距精度"}));
     EXPECT_TRUE(labels.contains("固定误差 a（毫米）"));
     EXPECT_TRUE(labels.contains("比例误差 b（ppm）"));

@@ -14,6 +14,7 @@
 #include "network_model.h"
 #include "result_commands.h"
 #include "shown_fields.h"
+#include "strength_networks.h"
 #include "window_state.h"
 
 #include "check_words.h"
@@ -279,11 +280,11 @@ TEST(Form1, FigureWindowOpensByF3OrFromTheComputeButtonsMenu)
         {"F3 in the main window", [](Form1& form) { QTest::keyClick(&form, Qt::Key_F3); }},
         {"right click on the compute button",
          [](Form1& form) {
-             EXPECT_EQ(chooseFromMenu(form.findChild<QPushButton*>("Command1"), QContextMenuEvent::Mouse, 1),
-                       (QStringList{"测距精度…", "网图与检核…", "打开观测文件…", "保存观测文件…"}));
+             EXPECT_EQ(chooseFromMenu(form.findChild<QPushButton*>("Command1"), QContextMenuEvent::Mouse, 2),
+                       (QStringList{"测距精度…", "边长归算…", "网图与检核…", "打开观测文件…", "保存观测文件…"}));
          }},
         {"Menu key on the compute button",
-         [](Form1& form) { chooseFromMenu(form.findChild<QPushButton*>("Command1"), QContextMenuEvent::Keyboard, 1); }},
+         [](Form1& form) { chooseFromMenu(form.findChild<QPushButton*>("Command1"), QContextMenuEvent::Keyboard, 2); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -315,7 +316,8 @@ TEST(Form1, ContextMenusOfferTheirCommands)
         const char* control; // nullptr: the window's background
         QStringList offered;
     } cases[] = {
-        {"the compute button", "Command1", {"测距精度…", "网图与检核…\tF3", "打开观测文件…\tCtrl+O", "保存观测文件…\tCtrl+S"}},
+        {"the compute button", "Command1",
+         {"测距精度…", "边长归算…", "网图与检核…\tF3", "打开观测文件…\tCtrl+O", "保存观测文件…\tCtrl+S"}},
         {"the print button", "Command3", {"打印预览…", "保存为 PDF…", "", "报告附网图与检核页"}},
         {"the window", nullptr, {"复制全部结果\tCtrl+C", "导出坐标…"}},
         {"the window, beside a caption", "Label1", {"复制全部结果\tCtrl+C", "导出坐标…"}},
@@ -445,7 +447,7 @@ QString shownCheckLine(const Form1& form)
 
 using Tone = CheckLineText::Tone;
 
-// how the line's colour reads: dark green, red, or the window's own text
+// how the line's colour reads: dark green, amber, red, or the window's own text
 Tone toneOf(const QLabel* line)
 {
     const QColor colour = line->palette().color(QPalette::WindowText);
@@ -453,15 +455,28 @@ Tone toneOf(const QLabel* line)
         return Tone::Pass;
     if (colour.red() > 192 && colour.green() < 64 && colour.blue() < 64)
         return Tone::Fail;
-    EXPECT_EQ(colour, QColor(Qt::black)) << "neither green nor red";
+    // amber: red and green mixed, dark enough to read
+    if (colour.red() > 128 && colour.red() < 224 && colour.green() > 64 && colour.green() < colour.red()
+        && colour.blue() < 64)
+        return Tone::Weak;
+    EXPECT_EQ(colour, QColor(Qt::black)) << "neither green, amber nor red";
     return Tone::Plain;
 }
 
 const QString beyondTheLimit = "超限：只有一个多余观测，无法判断哪条边有粗差，请检查输入或重测";
 
-// The line of every independently computed network, its digits from the
-// independent computation; the instrument, where it is not the default, named
-// through the accuracy dialog; on a German desktop too.
+// the question a figure beyond its limit asks when w amounts to a scale of
+// `scale` ppm (as RESULTS.csv writes it), 10 ppm or more
+QString reductionQuestion(const QString& scale)
+{
+    const QString signedScale = scale.startsWith(u'-') ? QString(QChar(0x2212)) + scale.mid(1) : u'+' + scale;
+    return "。闭合差相当于边长尺度误差 " + signedScale + " ppm：边长是否已归算到投影面？";
+}
+
+// The line of every independently computed network, its digits, its
+// geometry and its scale from the independent computation; the instrument,
+// where it is not the default, named through the accuracy dialog; on a
+// German desktop too. A weak figure is amber and never 合格.
 TEST(Form1, CheckLineJudgesEveryIndependentlyComputedNetworkInAnyLocale)
 {
     for (const bool comma : {false, true}) {
@@ -471,7 +486,9 @@ TEST(Form1, CheckLineJudgesEveryIndependentlyComputedNetworkInAnyLocale)
             locale.emplace();
             ASSERT_TRUE(locale->active()) << locale->problem();
         }
-        for (const testing::CheckedNetwork& network : testing::checkedNetworks()) {
+        for (std::size_t i = 0; i < testing::checkedNetworks().size(); ++i) {
+            const testing::CheckedNetwork& network = testing::checkedNetworks()[i];
+            const testing::NetworkStrength& strength = testing::networkStrengths()[i];
             SCOPED_TRACE(network.name);
             ScriptedDialog dialog;
             typeAll(dialog, typedValues(network.measured));
@@ -488,12 +505,20 @@ TEST(Form1, CheckLineJudgesEveryIndependentlyComputedNetworkInAnyLocale)
             form.Command1_Click();
             ASSERT_EQ(messages.messages, QStringList());
 
+            QString verdict = network.withinLimit ? QString("合格") : beyondTheLimit;
+            Tone tone = network.withinLimit ? Tone::Pass : Tone::Fail;
+            if (!network.withinLimit && std::fabs(QString(strength.scale).toDouble()) >= 10)
+                verdict += reductionQuestion(strength.scale);
+            if (network.withinLimit && strength.weakest) {
+                verdict = QString("图形较弱：%1 的角为 %2°（规范要求三角形内角不小于 30°），本检核不可靠")
+                              .arg(strength.weakest, strength.smallest);
+                tone = Tone::Weak;
+            }
             const QString expected = QString("闭合差检核：w = %1秒，限差 ±%2秒（测距精度 %3），%4")
                                          .arg(network.wText, network.limitText,
-                                              QString::fromStdString(accuracyText(accuracy)),
-                                              network.withinLimit ? QString("合格") : beyondTheLimit);
+                                              QString::fromStdString(accuracyText(accuracy)), verdict);
             EXPECT_EQ(shownCheckLine(form), expected);
-            EXPECT_EQ(toneOf(checkLine(form)), network.withinLimit ? Tone::Pass : Tone::Fail);
+            EXPECT_EQ(toneOf(checkLine(form)), tone);
             // the line's w is the w of its field
             EXPECT_EQ(fieldText(form, "Text17"), " " + QString(network.wText) + "秒");
         }
@@ -568,11 +593,15 @@ TEST(Form1, GreyFieldsAndTheCheckLineFollowHowEachComputeEnded)
         {"a fault before w", values(broken), exactly(unfinished), Tone::Plain,
          allFieldsBut(QStringList(std::begin(entryFields), std::end(entryFields)) << "Text7"), 1},
         {"a finished compute makes every field current", values(typedValues(blunder)),
-         exactly("闭合差检核：w = -10.84秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），" + beyondTheLimit), Tone::Fail,
+         exactly("闭合差检核：w = -10.84秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），" + beyondTheLimit
+                 + reductionQuestion("22.91")),
+         Tone::Fail,
          {}, 1},
         {"a fault after w", values(typedValues(testing::hugeFigure())),
          "^闭合差检核：w = -?\\d+\\.\\d\\d秒，限差 ±\\d+\\.\\d\\d秒（测距精度 2 mm \\+ 2 ppm），"
-             + QRegularExpression::escape(beyondTheLimit + "。本次计算未完成，灰色的数值不是本次计算的结果") + "$",
+             + QRegularExpression::escape(beyondTheLimit)
+             + "。闭合差相当于边长尺度误差 [+\u2212]\\d+\\.\\d\\d ppm：边长是否已归算到投影面？"
+             + QRegularExpression::escape("。本次计算未完成，灰色的数值不是本次计算的结果") + "$",
          Tone::Fail, allFieldsBut(afterMisclosure), 2},
         {"a finished compute again", values(typedValues(worked)), exactly(passLine), Tone::Pass, {}, 2},
     };
@@ -627,7 +656,8 @@ TEST(Form1, ANewAccuracyJudgesTheLastComputeAgainAtOnce)
     Form1 form({.input = &dialog, .messages = &messages, .settings = &kept, .accuracy = &accuracy});
     form.Command1_Click();
     const QString beyond = QString("闭合差检核：w = %1秒，限差 ±%2秒（测距精度 2 mm + 2 ppm），")
-                               .arg(atTwo.wText, atTwo.limitText) + beyondTheLimit;
+                               .arg(atTwo.wText, atTwo.limitText) + beyondTheLimit
+                           + reductionQuestion("23.81");
     ASSERT_EQ(shownCheckLine(form), beyond);
 
     form.instrument().askAccuracy();

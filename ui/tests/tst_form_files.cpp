@@ -6,8 +6,10 @@
 #include "checked_networks.h"
 #include "fakes.h"
 #include "figure_files.h"
+#include "figure_window.h"
 #include "file_bytes.h"
 #include "form1.h"
+#include "grid_networks.h"
 #include "instrument_settings.h"
 #include "observation_commands.h"
 #include "pdf_text.h"
@@ -15,6 +17,7 @@
 #include "restricted_disk.h"
 #include "result_commands.h"
 #include "settings_memory.h"
+#include "strength_networks.h"
 #include "window_state.h"
 
 #include "pdf_report.h"
@@ -25,6 +28,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -620,6 +624,147 @@ TEST(Form1, SaveWritesTheNineValuesAsEnteredThatOpenAgainAsTheSameFigure)
     const WindowState typed = testing::stateOf(form, memory);
     form.observationFiles().open();
     EXPECT_TRUE(testing::stateOf(form, memory) == typed);
+}
+
+// What a compute leaves that a surveyor sees or keeps: the fields, the
+// records, the check line, the report's lines and the observation file saved.
+struct Kept {
+    QMap<QString, QString> fields;
+    std::vector<std::uint64_t> records;
+    QString checkLine;
+    QStringList reportLines;
+    QByteArray savedFile;
+    bool operator==(const Kept&) const = default;
+};
+
+Kept computedAndSaved(const Typed& values, KeptSettings& settings)
+{
+    ScriptedDialog dialog;
+    typeAll(dialog, values);
+    dialog.add(QStringLiteral("F1")); // the name of the figure saved
+    RecordingMessages messages;
+    QTemporaryDir folder;
+    ScriptedSaveDialog files(folder.filePath("saved.csv"));
+    Form1 form({.input = &dialog, .messages = &messages, .settings = &settings, .saveFiles = &files});
+    form.Command1_Click();
+    form.observationFiles().save();
+    EXPECT_EQ(messages.messages, QStringList());
+    Kept kept{testing::fieldTexts(form), testing::bits(form.compute().result()),
+              form.findChild<QLabel*>("CheckLine")->text(), {}, readFile(folder.filePath("saved.csv"))};
+    for (const testing::PrintedLine& line : testing::printedLines(form.compute().observations(), form.compute().result()))
+        kept.reportLines << line.text;
+    return kept;
+}
+
+// A reduction kept but switched off leaves every field, record, line of the
+// report and saved file of every checked network exactly as a window that
+// never had one.
+TEST(Form1, AReductionSwitchedOffLeavesEveryFieldLineAndFileAsBefore)
+{
+    for (const testing::CheckedNetwork& network : testing::checkedNetworks()) {
+        SCOPED_TRACE(network.name);
+        KeptSettings never;
+        KeptSettings off;
+        off.rememberReduction({false, 600, 0, true, 38500000});
+        EXPECT_TRUE(computedAndSaved(testing::typedValues(network.measured), never)
+                    == computedAndSaved(testing::typedValues(network.measured), off));
+    }
+}
+
+// Reduced, the fields show what was typed and the saved file keeps it; the
+// report lists the reduced sides as the measured ones. A file's own 平均高程
+// stands in for the setting's mean height.
+TEST(Form1, ReducedSidesAreShownAndSavedAsTypedAndReportedAsReduced)
+{
+    const testing::GridFigure& grid = testing::groundDistancesOnTheNationalGrid();
+    const Typed typed = testing::typedValues(grid.measured);
+    KeptSettings settings;
+    settings.rememberReduction(grid.reduction);
+    const Kept reduced = computedAndSaved(typed, settings);
+    KeptSettings plain;
+    EXPECT_EQ(reduced.fields.value("Text5"), "  1000.0235");
+    EXPECT_EQ(reduced.fields.value("Text10"), "  1358.6086");
+    EXPECT_EQ(reduced.savedFile, computedAndSaved(typed, plain).savedFile);
+    EXPECT_TRUE(reduced.reportLines.join('\n').contains("999.9550")) << reduced.reportLines.join('\n').toStdString();
+    EXPECT_FALSE(reduced.reportLines.join('\n').contains("1000.0235"));
+
+    // the file's own mean height with the setting's at sea level
+    QTemporaryDir folder;
+    writeFile(folder.filePath("国家网.csv"),
+              ("名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,平均高程\n" + figureLine("G1", typed).chopped(1) + ",600\n").toUtf8());
+    KeptSettings atSeaLevel;
+    atSeaLevel.rememberReduction({true, 0, 0, true, 38500000});
+    ScriptedOpenDialog open(folder.filePath("国家网.csv"));
+    RecordingMessages messages;
+    Form1 form({.messages = &messages, .settings = &atSeaLevel, .openFiles = &open});
+    form.observationFiles().open();
+    ASSERT_EQ(messages.messages, QStringList());
+    EXPECT_EQ(testing::bits(form.compute().result()), reduced.records);
+}
+
+// The worked example, S6 5 cm long, the long thin figure, B 1 mm off A-C
+// and a figure whose sides fit exactly, typed into the window: the verdict
+// in its colour's words, the table of the figure in its window and on the
+// page after the report, each number of the independent computation.
+TEST(Form1, FiguresAtTheEdgesOfTheCheckInTheWindowAndOnThePage)
+{
+    const Observations exact{3521.418, 1204.337, 4497.112, 2188.650, 902.0974047463, 870.9351790834,
+                             889.6248083614, 951.5467789410, 1158.3733649964};
+    const struct {
+        const char* name;
+        Observations figure;
+        FigureVerdict verdict;
+        const char* verdictWords; // after the limit
+        QStringList onThePage;    // the table's rows and sentences, as the page reads
+    } cases[] = {
+        {"worked example", testing::checkedNetworks()[0].measured, FigureVerdict::Sound, "），合格",
+         {"B 3.49 3.41 4.88 3.50 3.40 159.8", "D 3.47 3.56 4.97 3.62 3.40 57.6", "S1 16.4 26.7 22.0 7.0",
+          "S5 16.0 27.8 7.8 23.2", "闭合差相当于边长尺度误差 \u22127.24 ppm",
+          "任一边小于 27.8 毫米的粗差可能发现不了；这样的粗差最多使 B 移动 22.0 毫米，D 移动 23.2 毫米"}},
+        {"S6 5 cm long", testing::checkedNetworks()[1].measured, FigureVerdict::BeyondLimit,
+         "），超限：只有一个多余观测，无法判断哪条边有粗差，请检查输入或重测。闭合差相当于边长尺度误差 +22.91 ppm：边长是否已归算到投影面？",
+         {"S1 16.4 26.7 22.0 7.0 -48.7", "S6 34.6 20.9 7.8 7.0 +38.0", "请与外业记录比较"}},
+        {"long thin", testing::checkedNetworks()[8].measured, FigureVerdict::Weak,
+         "），图形较弱：三角形 A-B-C 在 A 的角为 8.5°（规范要求三角形内角不小于 30°），本检核不可靠",
+         {"任一边小于 68.6 毫米的粗差可能发现不了；这样的粗差最多使 B 移动 41.1 毫米，D 移动 48.9 毫米"}},
+        {"B 1 mm off A-C", testing::bOffTheLine(), FigureVerdict::Weak,
+         "），图形较弱：三角形 A-B-C 在 C 的角为 0.0°（规范要求三角形内角不小于 30°），本检核不可靠",
+         {"S1 43.4 12.1 — —", "B 4.68 2.13 5.14 4.69 2.12 2.5", "D 3.28 3.93 5.12 3.93 3.28 90.0",
+          "加上这样的粗差，图形无法计算"}},
+        {"sides that fit exactly", exact, FigureVerdict::Sound, "），合格",
+         {"B 3.49 3.41 4.88 3.50 3.40 159.8", "B 0.00 0.00", "误差椭圆放大 20000 倍"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedDialog dialog;
+        typeAll(dialog, testing::typedValues(c.figure));
+        RecordingMessages messages;
+        KeptSettings settings;
+        settings.figurePage = true;
+        QTemporaryDir folder;
+        ScriptedSaveDialog files(folder.filePath("report.pdf"));
+        Form1 form({.input = &dialog, .messages = &messages, .settings = &settings, .saveFiles = &files});
+        form.FigureWindow_Open();
+        form.Command1_Click();
+        ASSERT_EQ(messages.messages, QStringList());
+
+        const QString line = form.findChild<QLabel*>("CheckLine")->text().replace(QChar::Nbsp, u' ');
+        EXPECT_TRUE(line.endsWith(QString::fromUtf8(c.verdictWords))) << line.toStdString();
+        const auto* sheet = std::get_if<FigureSheet>(&form.findChild<FigureWindow*>()->figure());
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(sheet->verdict, c.verdict);
+        EXPECT_EQ(QString::fromStdString(sheet->checkLine), line);
+        EXPECT_TRUE(sheet->magnification >= 1000 && sheet->magnification <= 20000) << sheet->magnification;
+
+        // the page wraps its long lines where it must: read without blanks
+        const auto unwrapped = [](QString text) { return text.remove(QRegularExpression("\\s")); };
+        form.report().saveAsPdf();
+        const QString page = unwrapped(testing::pdfText(folder.filePath("report.pdf"), 2));
+        EXPECT_TRUE(page.contains(unwrapped(QString::fromUtf8(c.verdictWords)))) << page.toStdString();
+        for (const QString& text : c.onThePage)
+            EXPECT_TRUE(page.contains(unwrapped(text))) << text.toStdString() << " not on page 2:\n"
+                                                        << page.toStdString();
+    }
 }
 
 } // namespace

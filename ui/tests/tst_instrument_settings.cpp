@@ -16,6 +16,7 @@ namespace {
 using testing::KeptSettings;
 using testing::RecordingMessages;
 using testing::ScriptedAccuracyDialog;
+using testing::ScriptedReductionDialog;
 
 // The accuracy kept by an earlier run is the compute's from the start; one
 // that names no usable instrument gives the default. The two parts are kept
@@ -43,8 +44,9 @@ TEST(InstrumentSettings, TheKeptAccuracyIsTheComputesFromTheStart)
             settings.texts["AccuracyPpm"] = c.ppm;
         FigureCompute compute;
         ScriptedAccuracyDialog dialog{};
+        ScriptedReductionDialog reductionDialog{};
         RecordingMessages messages;
-        InstrumentSettings instrument(compute, settings, dialog, messages);
+        InstrumentSettings instrument(compute, settings, dialog, reductionDialog, messages);
         EXPECT_EQ(compute.accuracy(), c.accuracy);
     }
 }
@@ -73,10 +75,11 @@ TEST(InstrumentSettings, AnAccuracyNamedIsKeptAndJudgedAgain)
         KeptSettings settings;
         FigureCompute compute;
         ScriptedAccuracyDialog dialog{};
+        ScriptedReductionDialog reductionDialog{};
         for (const auto& reply : c.replies)
             dialog.add(reply);
         RecordingMessages messages;
-        InstrumentSettings instrument(compute, settings, dialog, messages);
+        InstrumentSettings instrument(compute, settings, dialog, reductionDialog, messages);
         int judged = 0;
         QObject::connect(&instrument, &InstrumentSettings::changed, [&judged] { ++judged; });
         instrument.askAccuracy();

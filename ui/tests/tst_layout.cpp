@@ -220,9 +220,12 @@ TEST(Layout, CheckLineFillsTheEmptyBandUnderTheTitle)
     AdjustmentResult r;
     AdjustmentTerms terms;
     adjust(o, r, {}, &terms);
+    // and the question whether the sides were reduced, of a scale as absurd
     line->setText(QString::fromStdString(
-        checkLineText(ComputeEnd::StoppedAfterMisclosure, terms, -99999.99f, {12.345, 99.999}).text));
+        checkLineText(ComputeEnd::StoppedAfterMisclosure, terms, -99999.99f, {12.345, 99.999}, {{}, 123456.78, {}})
+            .text));
     EXPECT_TRUE(line->text().contains("-99999.99秒")) << line->text().toStdString();
+    EXPECT_TRUE(line->text().contains("+123456.78 ppm：边长是否已归算到投影面？")) << line->text().toStdString();
     EXPECT_LE(line->heightForWidth(band.width()), band.height()) << line->text().toStdString();
 }
 

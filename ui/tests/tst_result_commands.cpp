@@ -8,6 +8,7 @@
 
 #include "proposed_path.h"
 #include "report_words.h"
+#include "strength_words.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -34,7 +35,8 @@ const Observations worked = testing::checkedNetworks()[0].measured;
 // The worked example's values in the window, checked against the figures
 // computed by hand for it (B at 4415.873, 1321.512; md of B 8.25 mm; w and
 // its limit of the independent check), the other digits as the fields show
-// them.
+// them; then its strength as the table of the figure shows it, each value
+// that of the independent computation (strength_networks.h tells how).
 const char* const workedCopy =
     "项目\t数值\t单位\n"
     "Xa\t3521.418\t米\nYa\t1204.337\t米\nXc\t4497.112\t米\nYc\t2188.650\t米\n"
@@ -42,6 +44,18 @@ const char* const workedCopy =
     "w\t3.43\t秒\nms\t6.48\t毫米\n"
     "Xb\t4415.873\t米\nYb\t1321.512\t米\n1/px(B)\t0.8213\t\n1/py(B)\t0.8020\t\nmx(B)\t5.87\t毫米\nmy(B)\t5.80\t毫米\nmd(B)\t8.25\t毫米\n"
     "Xd\t3608.246\t米\nYd\t2151.914\t米\n1/px(D)\t0.8242\t\n1/py(D)\t0.8250\t\nmx(D)\t5.88\t毫米\nmy(D)\t5.88\t毫米\nmd(D)\t8.32\t毫米\n"
+    "验前mx(B)\t3.49\t毫米\n验前my(B)\t3.41\t毫米\n验前md(B)\t4.88\t毫米\n验前E(B)\t3.50\t毫米\n验前F(B)\t3.40\t毫米\n"
+    "验前φ(B)\t159.8\t度\n"
+    "验前mx(D)\t3.47\t毫米\n验前my(D)\t3.56\t毫米\n验前md(D)\t4.97\t毫米\n验前E(D)\t3.62\t毫米\n验前F(D)\t3.40\t毫米\n"
+    "验前φ(D)\t57.6\t度\n"
+    "r(S1)\t16.4\t%\n∇(S1)\t26.7\t毫米\nB移动(S1)\t22.0\t毫米\nD移动(S1)\t7.0\t毫米\n"
+    "r(S2)\t17.5\t%\n∇(S2)\t25.4\t毫米\nB移动(S2)\t20.4\t毫米\nD移动(S2)\t7.0\t毫米\n"
+    "r(S4)\t15.6\t%\n∇(S4)\t27.2\t毫米\nB移动(S4)\t7.8\t毫米\nD移动(S4)\t22.6\t毫米\n"
+    "r(S5)\t16.0\t%\n∇(S5)\t27.8\t毫米\nB移动(S5)\t7.8\t毫米\nD移动(S5)\t23.2\t毫米\n"
+    "r(S6)\t34.6\t%\n∇(S6)\t20.9\t毫米\nB移动(S6)\t7.8\t毫米\nD移动(S6)\t7.0\t毫米\n"
+    "最小角(A-B-C 在 A)\t37.8\t度\n"
+    "闭合差相当于边长尺度误差 \u22127.24 ppm\t\t\n"
+    "任一边小于 27.8 毫米的粗差可能发现不了；这样的粗差最多使 B 移动 22.0 毫米，D 移动 23.2 毫米\t\t\n"
     "闭合差检核：w = 3.43秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），合格\t\t\n";
 
 const QMimeData* copiedFrom(const FigureCompute& compute, RecordingMessages& messages)
@@ -64,7 +78,10 @@ TEST(ResultCommands, CopyPutsEveryValueOnTheClipboardAsATable)
                                         "style='mso-number-format:\"0\\.000\"'>4415.873</td><td>米</td></tr>"))
         << copied->html().toStdString();
     EXPECT_TRUE(copied->html().contains("<tr><td colspan=\"3\">闭合差检核：w = 3.43秒"));
-    EXPECT_EQ(copied->html().count("<tr>"), 28);
+    EXPECT_TRUE(copied->html().contains("<tr><td>r(S6)</td><td sdval=\"34.6\" sdnum=\"1033;0;0.0\" "
+                                        "style='mso-number-format:\"0\\.0\"'>34.6</td><td>%</td></tr>"))
+        << copied->html().toStdString();
+    EXPECT_EQ(copied->html().count("<tr>"), 63);
     EXPECT_EQ(messages.messages, QStringList());
 
     // a German desktop copies the same digits
@@ -87,9 +104,10 @@ TEST(ResultCommands, CopiesOnlyRecordsOfOneCompute)
         {"before any compute", computed({}), 27, "md(D)\t0.00\t毫米"},
         {"a fault before w", computed({worked, testing::noTriangleFigure()}), 1, nullptr},
         {"a fault after w", computed({worked, testing::hugeFigure()}), 1, nullptr},
-        {"a finished compute beyond its limit", computed({testing::checkedNetworks()[1].measured}), 28,
+        // with the blunder each side alone would be, and what to do with it
+        {"a finished compute beyond its limit", computed({testing::checkedNetworks()[1].measured}), 69,
          "闭合差检核：w = -10.84秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），超限：只有一个多余观测，"
-         "无法判断哪条边有粗差，请检查输入或重测\t\t"},
+         "无法判断哪条边有粗差，请检查输入或重测。闭合差相当于边长尺度误差 +22.91 ppm：边长是否已归算到投影面？\t\t"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -110,6 +128,16 @@ TEST(ResultCommands, CopiesOnlyRecordsOfOneCompute)
             EXPECT_TRUE(files.asked.empty());
         }
     }
+
+    // beyond the limit, the blunder each side alone would be, as computed
+    // independently, and what to do with it
+    RecordingMessages messages;
+    const QStringList lines =
+        copiedFrom(computed({testing::checkedNetworks()[1].measured}), messages)->text().split(u'\n');
+    for (const char* row : {"Δ(S1)\t-48.7\t毫米", "Δ(S2)\t-46.2\t毫米", "Δ(S4)\t-49.6\t毫米", "Δ(S5)\t-50.5\t毫米",
+                            "Δ(S6)\t+38.0\t毫米"})
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(row))) << row;
+    EXPECT_TRUE(lines.contains(QString::fromStdString(blunderAdvice()) + "\t\t"));
 }
 
 TEST(ResultCommands, ExportWritesThePointsInTheTypeChosen)

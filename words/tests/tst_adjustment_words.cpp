@@ -49,6 +49,10 @@ TEST(FaultMessage, NamesTheFaultInTheSurveyorsTerms)
          {"条件平差", "K", "除数为零"}},
         {"invalid operation", AdjustmentError(Stage::KnownSide, Fault::InvalidOperation, "azimuthAC"),
          {"已知边长 S3", "azimuthAC", "无效运算"}},
+        {"a figure's own mean height the reduction cannot use",
+         AdjustmentError(Stage::Adjustment, Fault::InvalidOperation, "H_m"),
+         {"观测文件中本图形的平均高程超出了 -10000 到 10000 米的范围，不能用来把边长归算到投影面",
+          "请检查观测文件的“平均高程”列"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

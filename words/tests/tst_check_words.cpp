@@ -2,10 +2,12 @@
 
 #include "batch_words.h"
 #include "figure_title.h"
+#include "strength_words.h"
 
 #include "adjustment.h"
 #include "checked_networks.h"
 #include "comma_locale.h"
+#include "grid_networks.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +60,25 @@ TEST(CheckLine, WordsAsTheSurveyorReadsThem)
     // each point by its name: B first, seen from A towards C, then D
     EXPECT_EQ(sidesText(SideOfLine::Right, SideOfLine::OnTheLine, {"GP01", "K12", "GP02", "K13"}),
               "K12 在 GP01→GP02 的右侧，K13 在连线上");
+}
+
+// A scale's sign as the surveyor writes it: a true minus, a plus, none for
+// a scale that shows as zero.
+TEST(StrengthWords, ScalesAndTheirSigns)
+{
+    const struct {
+        double ppm;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {-7.23934, 2, "\u22127.24 ppm"}, {22.90807, 2, "+22.91 ppm"}, {-0.004, 2, "0.00 ppm"}, {0.06, 1, "+0.1 ppm"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ppmText(c.ppm, c.decimals), c.text) << c.ppm;
+    EXPECT_EQ(reducedSidesText(-58.04), "边长已归算：\u221258.0 ppm");
+    // a weak angle's triangle and corner by the points' names
+    EXPECT_EQ(weakGeometryText({FigureTriangle::ABD, Corner::D, 12.34}, {"GP01", "K1", "GP02", "K2"}),
+              "图形较弱：三角形 GP01-K1-K2 在 K2 的角为 12.3°（规范要求三角形内角不小于 30°），本检核不可靠");
 }
 
 TEST(CheckLine, AccuracyInThePlainestDigits)
@@ -131,6 +152,50 @@ TEST(CheckLineText, EveryWayAComputeEndsHasItsWordsAndTone)
     }
 }
 
+// The line of a compute as the window shows it: ground distances on a
+// national grid beyond the limit with the question, and reduced, passing
+// with their reduction said.
+TEST(CheckLineText, GroundDistancesOnANationalGridAsMeasuredAndReduced)
+{
+    using Tone = CheckLineText::Tone;
+    const testing::GridFigure& grid = testing::groundDistancesOnTheNationalGrid();
+    const auto computed = [](const Observations& values, const DistanceReduction& reduction) {
+        FigureCompute compute;
+        compute.setReduction(reduction);
+        compute.computeWhole(values);
+        return checkLineText(compute);
+    };
+    const struct {
+        const char* name;
+        CheckLineText line;
+        std::string text;
+        Tone tone;
+    } cases[] = {
+        {"national grid as measured", computed(grid.measured, noReduction),
+         "闭合差检核：w = 27.56秒，限差 ±4.13秒（测距精度 2 mm + 2 ppm），" + exceeded
+             + "。闭合差相当于边长尺度误差 \u221269.81 ppm：边长是否已归算到投影面？",
+         Tone::Fail},
+        {"national grid reduced", computed(grid.measured, grid.reduction),
+         "闭合差检核：w = 0.31秒，限差 ±4.13秒（测距精度 2 mm + 2 ppm），合格。边长已归算：\u221269.1 ppm", Tone::Pass},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.line.text, c.text);
+        EXPECT_EQ(c.line.tone, c.tone);
+    }
+
+    // a scale under 10 ppm asks nothing; reduced sides are not asked about again
+    Observations measured = grid.measured;
+    AdjustmentResult r;
+    AdjustmentTerms terms;
+    adjust(measured, r, {}, &terms);
+    const MisclosureCheck beyond = checkMisclosure(terms, r.w, defaultAccuracy);
+    const std::string start = "闭合差检核：w = 27.56秒，限差 ±4.13秒（测距精度 2 mm + 2 ppm），" + exceeded;
+    EXPECT_EQ(figureCheckLine(beyond, defaultAccuracy, {{}, 9.99, {}}), start);
+    EXPECT_EQ(figureCheckLine(beyond, defaultAccuracy, {{}, -69.81, grid.meanPpm}),
+              start + "。边长已归算：\u221269.1 ppm");
+}
+
 // The batch's lines: a row by its line and name, a figure beyond its limit
 // by w and the limit, and the summary, each count in its place.
 TEST(BatchWords, RowsAndTheSummaryAsTheSurveyorReadsThem)
@@ -145,6 +210,8 @@ TEST(BatchWords, RowsAndTheSummaryAsTheSurveyorReadsThem)
     EXPECT_EQ(rowLine(12, "", "第 12 行第 4 列（Xc）没有数值"), "第 12 行：第 12 行第 4 列（Xc）没有数值");
     EXPECT_EQ(summaryLine({.passed = 3, .exceeded = 2, .failed = 1}), "共 6 个图形：合格 3，超限 2，错误 1");
     EXPECT_EQ(summaryLine({}), "共 0 个图形：合格 0，超限 0，错误 0");
+    EXPECT_EQ(summaryLine({.passed = 3, .weak = 4, .exceeded = 2, .failed = 1}),
+              "共 10 个图形：合格 3，图形较弱 4，超限 2，错误 1");
     EXPECT_EQ(noReportsLine(), "没有计算完成的图形，没有写入 PDF 文件。");
     // a name from someone else's file drives no terminal and floods no line
     EXPECT_EQ(rowLine(5, "\x1b[2J\x1b[31m锁", beyond), "第 5 行 \\x1b[2J\\x1b[31m锁：超限，w = -10.84秒，限差 ±4.19秒");

@@ -90,9 +90,14 @@ TEST(FigureSheet, TableOfTheWorkedExample)
     EXPECT_EQ(sheet.checkLine, "闭合差检核：w = 3.43秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），合格");
     EXPECT_TRUE(sheet.withinLimit);
     EXPECT_EQ(sheet.ellipseTable.header,
-              (std::vector<std::string>{"误差椭圆", "E（毫米）", "F（毫米）", "φ（度）"}));
+              (std::vector<std::string>{"验后误差椭圆", "E（毫米）", "F（毫米）", "φ（度）"}));
     EXPECT_EQ(sheet.sideTable.header,
               (std::vector<std::string>{"观测边", "观测值（米）", "v（毫米）", "m_i（毫米）"}));
+    EXPECT_EQ(sheet.aPrioriTable.header, (std::vector<std::string>{"验前精度", "mx（毫米）", "my（毫米）", "md（毫米）",
+                                                                   "E（毫米）", "F（毫米）", "φ（度）"}));
+    EXPECT_EQ(sheet.reliabilityTable.header,
+              (std::vector<std::string>{"观测边", "r（%）", "∇（毫米）", "B 移动（毫米）", "D 移动（毫米）"}));
+    EXPECT_TRUE(sheet.reductionTable.rows.empty() && sheet.blunderAdvice.empty());
     // measured as typed; v as in the labels; m_i = 2 mm + 2 ppm of the side
     const std::vector<std::vector<std::string>> sides{
         {"S1", "902.1006", "-2.7", "3.8"}, {"S2", "870.9382", "-2.9", "3.7"}, {"S4", "889.6279", "-2.7", "3.8"},
@@ -117,6 +122,7 @@ TEST(FigureSheet, TableOfTheWorkedExample)
     const FigureSheet blunder = sheetOf(network("diagonalFiveCentimetresLong"));
     EXPECT_FALSE(blunder.withinLimit);
     EXPECT_EQ(blunder.checkLine.substr(0, blunder.checkLine.find("（")), "闭合差检核：w = -10.84秒，限差 ±4.19秒");
+    EXPECT_EQ(blunder.reliabilityTable.header.back(), "Δ（毫米）");
 }
 
 bool isRound(double value)
@@ -157,18 +163,29 @@ TEST(FigureSheet, MagnificationIsARoundNumberThatShowsTheLargerEllipse)
     }
 }
 
-TEST(FigureSheet, AFigureWithoutErrorHasNoEllipsesToMagnify)
+// A figure whose sides fit exactly has ms = 0 and no ellipse after the
+// adjustment (验后 0.00); the drawing shows the instrument's ellipses at the
+// worked example's magnification, not rounding noise magnified beyond
+// reason. The exact figure's sides are the worked example's corners'
+// distances to 0.1 nm.
+TEST(FigureSheet, AFigureWithoutErrorDrawsTheInstrumentsEllipses)
 {
-    Observations o = network("workedExample").measured;
-    AdjustmentResult r;
-    AdjustmentTerms terms;
-    adjust(o, r, {}, &terms);
-    r.ms = 0.0f;
-    const FigureSheet sheet = figureSheet(o, r, terms, defaultAccuracy);
-    EXPECT_EQ(sheet.magnification, 0.0);
-    EXPECT_EQ(sheet.magnificationText, "误差椭圆为零");
-    EXPECT_EQ(sheet.millimetreBarText, "");
-    EXPECT_EQ(sheet.ellipseTable.rows[0][1], "0.00");
+    const Observations exact{3521.418, 1204.337, 4497.112, 2188.650, 902.0974047463, 870.9351790834,
+                             889.6248083614, 951.5467789410, 1158.3733649964};
+    Observations withZeroMs = network("workedExample").measured;
+    for (Observations o : {exact, withZeroMs}) {
+        AdjustmentResult r;
+        AdjustmentTerms terms;
+        adjust(o, r, {}, &terms);
+        r.ms = 0.0f;
+        const FigureSheet sheet = figureSheet(o, r, terms, defaultAccuracy);
+        EXPECT_EQ(sheet.magnification, 20000.0);
+        EXPECT_EQ(sheet.magnificationText, "误差椭圆放大 20000 倍");
+        EXPECT_EQ(sheet.millimetreBarText, "2 毫米");
+        EXPECT_EQ(sheet.ellipseTable.rows[0][1], "0.00");
+        EXPECT_EQ(sheet.aPrioriTable.rows[0][5], "3.40") << "F of B from the instrument";
+        EXPECT_EQ(sheet.verdict, FigureVerdict::Sound);
+    }
 }
 
 TEST(FigureSheet, RoundNumbersForScaleBars)
