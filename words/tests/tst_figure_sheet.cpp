@@ -92,7 +92,7 @@ TEST(FigureSheet, TableOfTheWorkedExample)
     EXPECT_EQ(sheet.ellipseTable.header,
               (std::vector<std::string>{"误差椭圆", "E（毫米）", "F（毫米）", "φ（度）"}));
     EXPECT_EQ(sheet.sideTable.header,
-              (std::vector<std::string>{"观测边", "观测值（米）", "v（毫米）", "m_i（毫米）"}));
+              (std::vector<std::string>{"观测边", "观测值（米）", "v（毫米）", "测距中误差（毫米）"}));
     // measured as typed; v as in the labels; m_i = 2 mm + 2 ppm of the side
     const std::vector<std::vector<std::string>> sides{
         {"S1", "902.1006", "-2.7", "3.8"}, {"S2", "870.9382", "-2.9", "3.7"}, {"S4", "889.6279", "-2.7", "3.8"},
