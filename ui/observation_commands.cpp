@@ -95,7 +95,7 @@ void ObservationCommands::save()
         return;
     folder_ = QFileInfo(*path).absolutePath();
     const std::optional<QString> name =
-        names_.ask(QStringLiteral("图形名称："), QFileInfo(*path).completeBaseName(), nullptr);
+        names_.ask(QStringLiteral("图形名称："), QFileInfo(*path).completeBaseName(), nullptr, {});
     if (!name)
         return;
     try {
