@@ -318,11 +318,27 @@ void Form1::showCheck()
         figureWindow_->showFigure(figureOf(compute_));
 }
 
+// The result fields and the check line where the surveyor sees them, the
+// parts scrolled out of the window left out.
+std::vector<QRect> Form1::resultsOnScreen() const
+{
+    const QWidget* shown = window();
+    const QRect visible(shown->mapToGlobal(QPoint(0, 0)), shown->size());
+    const auto onScreen = [&](const QWidget* widget) {
+        return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()).intersected(visible);
+    };
+    std::vector<QRect> results{onScreen(checkLine_)};
+    for (const display::Row& row : display::rows())
+        results.push_back(onScreen(findChild<QWidget*>(QString::fromLatin1(row.field))));
+    return results;
+}
+
 void Form1::FigureWindow_Open()
 {
     if (!figureWindow_) {
         figureWindow_ = new FigureWindow(this);
         figureWindow_->showFigure(figureOf(compute_));
+        figureWindow_->placeBeside(*window(), resultsOnScreen());
     }
     figureWindow_->show();
     figureWindow_->raise();

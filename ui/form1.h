@@ -24,6 +24,7 @@
 #include "window_parts.h"
 
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
@@ -101,6 +102,7 @@ private:
     void computeStopped();
     // the check line and the window of the figure, when it is open
     void showCheck();
+    std::vector<QRect> resultsOnScreen() const;
 
     RealParts real_;
     WindowParts parts_; // every part present

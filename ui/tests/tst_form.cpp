@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -300,6 +301,8 @@ TEST(Form1, FigureWindowOpensByF3OrFromTheComputeButtonsMenu)
         EXPECT_TRUE(window->isWindow());
         EXPECT_FALSE(window->isModal());
         EXPECT_EQ(window->windowTitle(), "网图与检核");
+        EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()))
+            << "placed beside the main window, never larger than the screen";
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_EQ(messages.messages, QStringList());
     }
