@@ -5,6 +5,7 @@
 #include "command_button.h"
 #include "figure_window.h"
 #include "font_mapping.h"
+#include "guide_window.h"
 #include "guided_entry.h"
 #include "instrument_settings.h"
 #include "layout_qt.h"
@@ -19,9 +20,11 @@
 
 #include "adjustment_words.h"
 #include "figure_sheet.h"
+#include "guide_words.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -239,6 +242,10 @@ void Form1::createActions()
     setContextMenuPolicy(Qt::ActionsContextMenu);
     addAction(command(QStringLiteral("复制全部结果"), QKeySequence::Copy, results_, &ResultCommands::copyAll));
     addAction(command(QStringLiteral("导出坐标…"), {}, results_, &ResultCommands::exportPoints));
+    auto* beforeGuide = new QAction(this);
+    beforeGuide->setSeparator(true);
+    addAction(beforeGuide);
+    addAction(command(QStringLiteral("使用说明"), QKeySequence(Qt::Key_F1), this, &Form1::Guide_Open));
     letFieldsPassTheCopyKey(this);
 }
 
@@ -343,6 +350,21 @@ void Form1::FigureWindow_Open()
     figureWindow_->show();
     figureWindow_->raise();
     figureWindow_->activateWindow();
+}
+
+void Form1::Guide_Open()
+{
+    if (!guideWindow_) {
+        const QFileInfo guide(parts_.guide);
+        if (!guide.isFile() || !guide.isReadable()) {
+            parts_.messages->tell(qtText(guideMissingMessage(parts_.guide.toStdString())));
+            return;
+        }
+        guideWindow_ = new GuideWindow(parts_.guide, this);
+    }
+    guideWindow_->show();
+    guideWindow_->raise();
+    guideWindow_->activateWindow();
 }
 
 void Form1::Command2_Click()

@@ -13,7 +13,8 @@
 //                       menu the preview, the PDF file and the choice of the
 //                       page of the figure after it (ReportCommands)
 //   the window's own context menu: the results to the clipboard (Ctrl+C)
-//                       and the points to a file (ResultCommands)
+//                       and the points to a file (ResultCommands); the
+//                       surveyor's guide (F1, GuideWindow)
 // Each command is one QAction, made in createActions() with its caption and
 // key, put on its menu and connected to its family there. What the surveyor
 // accepts is kept in the settings and offered again by the next compute,
@@ -38,6 +39,7 @@ namespace korvane {
 class CheckLine;
 class CommandButton;
 class FigureWindow;
+class GuideWindow;
 class InstrumentSettings;
 class ObservationCommands;
 class ResultCommands;
@@ -66,6 +68,8 @@ public slots:
     void Command2_Click();
     void Command3_Click();
     void FigureWindow_Open();
+    // the surveyor's guide (F1), or a sentence that it is missing
+    void Guide_Open();
     // A figure whose nine values come whole (from a file), computed at once
     // exactly as if typed and confirmed: every echo, memory and single copy.
     void computeFigure(const Observations& values);
@@ -115,6 +119,7 @@ private:
     CommandButton* Command3 = nullptr;
     CheckLine* checkLine_ = nullptr;
     QPointer<FigureWindow> figureWindow_; // made when first opened
+    QPointer<GuideWindow> guideWindow_;   // likewise
 
     ReportCommands* report_ = nullptr;
     ObservationCommands* observationFiles_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "accuracy_dialog.h"
 #include "figure_chooser.h"
+#include "guide_window.h"
 #include "open_file_dialog.h"
 #include "qt_dialogs.h"
 #include "save_file_dialog.h"
@@ -33,6 +34,8 @@ RealParts::RealParts(WindowParts& parts, QWidget* window)
     fill<QtOpenFileDialog>(parts.openFiles, openFiles_, window);
     fill<QtFigureChooser>(parts.chooser, chooser_, window);
     fill<QtAccuracyDialog>(parts.accuracy, accuracy_, window);
+    if (parts.guide.isEmpty())
+        parts.guide = guideBesideProgram();
 }
 
 RealParts::~RealParts() = default;
