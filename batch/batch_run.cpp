@@ -1,5 +1,6 @@
 #include "batch_run.h"
 
+#include "same_file.h"
 #include "vector_state.h"
 
 #include "adjustment_words.h"
@@ -7,11 +8,13 @@
 #include "check_words.h"
 #include "figure_page.h"
 #include "figure_sheet.h"
+#include "figure_title.h"
 #include "file_words.h"
 #include "number_text.h"
 #include "observation_file.h"
 #include "observation_words.h"
 #include "print_error.h"
+#include "project_points.h"
 #include "qt_printer.h"
 #include "report.h"
 #include "report_book.h"
@@ -35,6 +38,7 @@ namespace {
 constexpr std::size_t resultsBlock = 1 << 16;
 
 const std::string resultsNotWritten = "结果没有写入文件";
+const std::string pointsNotWritten = "坐标没有写入文件";
 
 // A bar on the terminal once the run has taken a second, redrawn at most ten
 // times a second, wiped before any other line is written.
@@ -139,6 +143,16 @@ public:
             err_ << pdfFailureMessage(error) << '\n';
             return false;
         }
+        try {
+            if (!options_.points.empty()) {
+                pointsFile_.emplace(options_.points);
+                project_.emplace(files::pointsFormatOf(options_.points));
+                pointsBlock_ = files::pointsHeader(project_->format());
+            }
+        } catch (const FileError& error) {
+            err_ << fileFailureMessage(pointsNotWritten, error) << '\n';
+            return false;
+        }
         return true;
     }
 
@@ -156,6 +170,10 @@ public:
                     results_->write(block_);
                     block_.clear();
                 }
+                if (pointsBlock_.size() >= resultsBlock) {
+                    pointsFile_->write(pointsBlock_);
+                    pointsBlock_.clear();
+                }
                 progress_.update(reader_->progress(), counts_.all());
             }
             finish();
@@ -165,8 +183,13 @@ public:
             return false;
         } catch (const FileError& error) {
             rows_.flush();
-            const bool pdf = reports_ && error.path() == options_.reports;
-            err_ << (pdf ? pdfFailureMessage(error) : fileFailureMessage(resultsNotWritten, error)) << '\n';
+            if (reports_ && error.path() == options_.reports)
+                err_ << pdfFailureMessage(error) << '\n';
+            else
+                err_ << fileFailureMessage(project_ && error.path() == options_.points ? pointsNotWritten
+                                                                                         : resultsNotWritten,
+                                           error)
+                     << '\n';
             return false;
         } catch (const PrintError&) {
             rows_.flush();
@@ -186,6 +209,28 @@ private:
         files::appendFaultRow(block_, fault.name, fault.line, text);
         ++counts_.failed;
         rows_.tell(text);
+        faultPage({fault.name, fault.line, letterNames}, text);
+    }
+
+    // A row that failed: its status in RESULTS.csv and on standard error,
+    // and its page, which says the same.
+    void takeFailure(const files::Figure& figure, const std::string& status)
+    {
+        files::appendFaultRow(block_, figure.name, figure.line, status, &figure.points);
+        ++counts_.failed;
+        rows_.tell(rowLine(figure.line, figure.name, status));
+        faultPage(figure.identity(), status);
+    }
+
+    // the page of a row without a report, headed by its name and line, so
+    // that the pages of the PDF follow the rows one for one
+    void faultPage(const FigureIdentity& figure, const std::string& status)
+    {
+        if (!reports_)
+            return;
+        QtPrinter& printer = reports_->nextPage(runningHeader(figure, std::chrono::system_clock::now()));
+        const QPaintDevice& page = *printer.painter().device();
+        paintNoticePage(printer.painter(), QRectF(0, 0, page.width(), page.height()), figureTitle(figure), status);
     }
 
     void takeFigure(const files::Figure& figure)
@@ -196,41 +241,54 @@ private:
         clearUpperVectorHalves();
         FigureCompute compute;
         compute.setAccuracy(options_.accuracy);
+        compute.setIdentity(figure.identity());
         MisclosureCheck check;
         try {
             compute.computeWhole(figure.values);
             check = compute.misclosureCheck();
         } catch (const AdjustmentError& error) {
-            const std::string message = faultMessage(error);
-            files::appendFaultRow(block_, figure.name, figure.line, message);
-            ++counts_.failed;
-            rows_.tell(rowLine(figure.line, figure.name, message));
+            takeFailure(figure, faultMessage(error));
             return;
         }
+        // only a figure that passes gives its points; one whose names clash
+        // with an earlier figure's gives none and counts as an error
+        if (project_ && check.withinLimit) {
+            if (const std::optional<files::PointClash> clash = project_->take(
+                    figure.line, compute.observations(), compute.result(), figure.points, pointsBlock_)) {
+                takeFailure(figure, pointClashText(clash->name, clash->firstLine, figure.line));
+                return;
+            }
+        }
         files::appendResultRow(block_, figure.name, figure.line, verdictText(check), fixedText(check.limit, 2, 2),
-                               compute.result());
+                               compute.result(), figure.points);
         if (check.withinLimit) {
             ++counts_.passed;
         } else {
             ++counts_.exceeded;
             rows_.tell(rowLine(figure.line, figure.name, exceededText(check)));
         }
-        if (reports_)
+        if (reports_) {
+            const std::optional<RunningHeader> header = runningHeader(compute);
             for (const FigurePage& page : pages_)
-                page(reports_->nextPage(), compute);
+                page(reports_->nextPage(header), compute);
+        }
     }
 
     void finish()
     {
         results_->write(block_);
         rows_.flush();
-        // the document first: its copy can fail on the way, the results'
+        // the document first: its copy can fail on the way, the others'
         // naming hardly
         if (reports_) {
             if (reports_->empty())
                 err_ << noReportsLine() << '\n';
             else
                 reports_->finish();
+        }
+        if (pointsFile_) {
+            pointsFile_->write(pointsBlock_);
+            pointsFile_->commit();
         }
         results_->commit();
     }
@@ -243,6 +301,9 @@ private:
     std::optional<files::ObservationReader> reader_;
     std::optional<WholeFileWriter> results_;
     std::optional<ReportBook> reports_;
+    std::optional<WholeFileWriter> pointsFile_;
+    std::optional<files::ProjectPoints> project_;
+    std::string pointsBlock_;
     std::string block_ = files::resultsHeader();
     BatchCounts counts_;
 };
@@ -271,8 +332,39 @@ std::vector<FigurePage> reportPages(const Options& options)
     return pages;
 }
 
+std::optional<std::string> overwriteRefusal(const Options& options)
+{
+    struct Named {
+        const std::string& path;
+        BatchFile what;
+    };
+    const Named input{options.figures, BatchFile::Observations};
+    const Named outputs[] = {
+        {options.results, BatchFile::Results},
+        {options.reports, BatchFile::Reports},
+        {options.points, BatchFile::Points},
+    };
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        const Named& output = outputs[i];
+        if (output.path.empty())
+            continue;
+        if (sameFile(output.path, input.path))
+            return sameFileLine(output.what, output.path, input.what, input.path);
+        for (std::size_t j = 0; j < i; ++j)
+            if (!outputs[j].path.empty() && sameFile(output.path, outputs[j].path))
+                return sameFileLine(output.what, output.path, outputs[j].what, outputs[j].path);
+    }
+    return std::nullopt;
+}
+
 int runBatch(const Options& options, std::ostream& err, bool progressBar)
 {
+    // before any file is made: an output that is the input would replace
+    // the surveyor's observations
+    if (const std::optional<std::string> refusal = overwriteRefusal(options)) {
+        err << *refusal << '\n';
+        return couldNotRun;
+    }
     Run run(options, err, progressBar);
     if (!run.open() || !run.computeAll())
         return couldNotRun;

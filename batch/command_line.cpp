@@ -27,10 +27,12 @@ struct OptionRow {
     const char* help;
 };
 
-const std::array<OptionRow, 7> optionRows{{
+const std::array<OptionRow, 8> optionRows{{
     {{QStringLiteral("batch")}, "FIGURES.csv", "计算观测文件中的全部图形，不打开窗口"},
     {{QStringLiteral("output")}, "RESULTS.csv", "结果文件（默认：观测文件名加“-结果.csv”，在同一文件夹中）"},
-    {{QStringLiteral("pdf")}, "REPORTS.pdf", "把每个计算完成的图形的报告写入一个 PDF 文件"},
+    {{QStringLiteral("pdf")}, "REPORTS.pdf", "把每一行的报告按顺序写入一个 PDF 文件（出错的行写明原因）"},
+    {{QStringLiteral("points")}, "POINTS.dat",
+     "把全部合格图形的点按点名写入一个坐标文件，每个点一次（.dat 为 CASS 格式，.csv 为表格）"},
     {{QStringLiteral("check-page")}, nullptr, "与 --pdf 一起使用：每份报告后附网图与检核页"},
     {{QStringLiteral("accuracy")}, "A,B", "测距精度 A 毫米 + B ppm，用于闭合差检核（默认 2,2）"},
     {{QStringLiteral("h"), QStringLiteral("help")}, nullptr, "显示本帮助并退出"},
@@ -140,7 +142,7 @@ std::optional<int> runCommandLine(int argc, char* argv[])
         return 0;
     }
     if (!parser.isSet(QStringLiteral("batch")))
-        return refuse(QStringLiteral("--output、--pdf、--check-page 和 --accuracy 只能与 --batch 一起使用。"));
+        return refuse(QStringLiteral("--output、--pdf、--points、--check-page 和 --accuracy 只能与 --batch 一起使用。"));
     if (!parser.positionalArguments().isEmpty())
         return refuse(QStringLiteral("多余的参数：%1").arg(parser.positionalArguments().join(u' ')));
 
@@ -152,6 +154,9 @@ std::optional<int> runCommandLine(int argc, char* argv[])
     options.reports = QFile::encodeName(parser.value(QStringLiteral("pdf"))).toStdString();
     if (parser.isSet(QStringLiteral("pdf")) && options.reports.empty())
         return refuse(QStringLiteral("--pdf 需要一个文件名。"));
+    options.points = QFile::encodeName(parser.value(QStringLiteral("points"))).toStdString();
+    if (parser.isSet(QStringLiteral("points")) && options.points.empty())
+        return refuse(QStringLiteral("--points 需要一个文件名。"));
     options.checkPage = parser.isSet(QStringLiteral("check-page"));
     if (options.checkPage && options.reports.empty())
         return refuse(QStringLiteral("--check-page 只能与 --pdf 一起使用。"));

@@ -26,6 +26,7 @@ void FigureCompute::adjustEntered(const MilestoneListener& listener)
         throw;
     }
     lastEnd_ = ComputeEnd::Finished;
+    finishedAt_ = std::chrono::system_clock::now();
 }
 
 void FigureCompute::computeWhole(const Observations& values, const MilestoneListener& listener)

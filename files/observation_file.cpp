@@ -391,6 +391,15 @@ std::vector<Figure> readAllFigures(const std::string& path)
     return figures;
 }
 
+std::vector<FigureLine> readFigureLines(const std::string& path)
+{
+    ObservationReader reader(path);
+    std::vector<FigureLine> lines;
+    while (std::optional<FigureLine> line = reader.next())
+        lines.push_back(std::move(*line));
+    return lines;
+}
+
 std::string observationFileText(std::string_view name, const Observations& values, const PointNames& points,
                                 std::optional<double> meanHeight)
 {

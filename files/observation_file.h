@@ -63,6 +63,9 @@ struct Figure {
     Observations values;
     PointNames points = letterNames;
     std::optional<double> meanHeight; // 平均高程, metres
+
+    // the figure as its compute knows it: its name, its line, its points' names
+    FigureIdentity identity() const { return {name, line, points}; }
 };
 
 // the header's names of the optional columns
@@ -153,9 +156,14 @@ private:
     std::string text_; // the cell being looked at, decoded from GB18030
 };
 
-// Every figure of the file, for the window: throws ObservationFileError at
-// the first fault of the file or of any line.
+// Every figure of the file: throws ObservationFileError at the first fault
+// of the file or of any line.
 std::vector<Figure> readAllFigures(const std::string& path);
+
+// Every line of the file that holds a figure or a fault of its own, in
+// order, for the window's list: throws ObservationFileError only for a fault
+// of the file as a whole (it cannot be read, its encoding, its header).
+std::vector<FigureLine> readFigureLines(const std::string& path);
 
 // The bytes of a one-figure observation file. The names' columns are written
 // only for a figure whose points are not all called by their letters, the

@@ -18,7 +18,9 @@
 #include "point_names.h"
 #include "records.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace korvane::files {
 
@@ -27,5 +29,27 @@ std::string cassPointsText(const Observations& observations, const AdjustmentRes
                            const PointNames& names = letterNames);
 std::string csvPointsText(const Observations& observations, const AdjustmentResult& result,
                           const PointNames& names = letterNames);
+
+// The two kinds, by the file's suffix: ".csv" in any letter case is the
+// spreadsheet's, any other name CASS's.
+enum class PointsFormat { Cass, Csv };
+PointsFormat pointsFormatOf(std::string_view path);
+
+// One point of a figure, as both kinds write it.
+struct FigurePoint {
+    const std::string& name;
+    double X; // north, m
+    double Y; // east, m
+    std::string x, y; // with the report's digits
+    const PointPrecision* precision; // nullptr for a control point
+};
+
+// A, B, C, D of one adjustment, in that order
+std::array<FigurePoint, 4> figurePoints(const Observations& observations, const AdjustmentResult& result,
+                                        const PointNames& names);
+
+// what a file of `format` starts with: the CSV's byte-order mark and header
+std::string pointsHeader(PointsFormat format);
+void appendPoint(std::string& out, PointsFormat format, const FigurePoint& point);
 
 } // namespace korvane::files

@@ -2,19 +2,18 @@
 
 // The names of a figure's four points, as the surveyor calls them (GP01,
 // K12): A and C the control points, B and D the new ones. A figure whose file
-// names none, or that was typed, is called by the letters themselves, so
-// whoever shows or writes a point takes its name as it is.
+// names none, or that was typed, is called by the letters themselves
+// (figure_identity.h), so whoever shows or writes a point takes its name as
+// it is.
 
-#include <array>
-#include <string>
+#include "figure_identity.h"
+
 #include <string_view>
 
 namespace korvane::files {
 
-// in the order A, B, C, D; UTF-8
-using PointNames = std::array<std::string, 4>;
-
-inline const PointNames letterNames{"A", "B", "C", "D"};
+using korvane::PointNames;
+using korvane::letterNames;
 
 // The longest name, in characters: what a CAD label or a table column holds.
 inline constexpr std::size_t longestPointName = 32;

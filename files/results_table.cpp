@@ -47,18 +47,27 @@ void appendPoint(std::string& out, double x, double y, const PointPrecision& p)
     appendNumber(out, printed::millimetres(p.md));
 }
 
+void appendPointNames(std::string& out, const PointNames* points)
+{
+    for (std::size_t i = 0; i < letterNames.size(); ++i) {
+        out += ',';
+        if (points)
+            appendCell(out, (*points)[i]);
+    }
+}
+
 } // namespace
 
 std::string resultsHeader()
 {
     std::string header(utf8ByteOrderMark);
-    header += "名称,行,状态,S3,w,限差,ms,xp1,yp1,1/px1,1/py1,mx1,my1,md1,xp2,yp2,1/px2,1/py2,mx2,my2,md2";
+    header += "名称,行,状态,S3,w,限差,ms,xp1,yp1,1/px1,1/py1,mx1,my1,md1,xp2,yp2,1/px2,1/py2,mx2,my2,md2,A点名,B点名,C点名,D点名";
     header += csvLineEnd;
     return header;
 }
 
 void appendResultRow(std::string& out, std::string_view name, long line, std::string_view status,
-                     std::string_view limit, const AdjustmentResult& result)
+                     std::string_view limit, const AdjustmentResult& result, const PointNames& points)
 {
     appendStart(out, name, line, status);
     appendNumber(out, printed::side(result.S3));
@@ -68,13 +77,16 @@ void appendResultRow(std::string& out, std::string_view name, long line, std::st
     appendNumber(out, printed::millimetres(result.ms));
     appendPoint(out, result.xp1, result.yp1, result.B);
     appendPoint(out, result.xp2, result.yp2, result.D);
+    appendPointNames(out, &points);
     out += csvLineEnd;
 }
 
-void appendFaultRow(std::string& out, std::string_view name, long line, std::string_view message)
+void appendFaultRow(std::string& out, std::string_view name, long line, std::string_view message,
+                    const PointNames* points)
 {
     appendStart(out, name, line, message);
     out.append(numberCells, ',');
+    appendPointNames(out, points);
     out += csvLineEnd;
 }
 

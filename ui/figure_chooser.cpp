@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <charconv>
 
 namespace korvane {
@@ -16,7 +17,10 @@ QString figureChoiceText(const FigureChoice& figure)
 {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, figure.line).ptr;
-    return QStringLiteral("第 %1 行  %2").arg(QString::fromLatin1(digits, end - digits), figure.name);
+    const QString line = QStringLiteral("第 %1 行").arg(QString::fromLatin1(digits, end - digits));
+    if (figure.fault.isEmpty())
+        return line + QStringLiteral("  ") + figure.name;
+    return (figure.name.isEmpty() ? line : line + QStringLiteral("  ") + figure.name) + u'：' + figure.fault;
 }
 
 std::optional<std::size_t> QtFigureChooser::choose(const QString& file, const std::vector<FigureChoice>& figures)
@@ -24,19 +28,38 @@ std::optional<std::size_t> QtFigureChooser::choose(const QString& file, const st
     QDialog dialog(parent_);
     dialog.setWindowTitle(QStringLiteral("选择图形"));
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("观测文件“%1”中有 %2 个图形，请选择要计算的一个：")
-                                     .arg(QFileInfo(file).fileName())
-                                     .arg(figures.size()),
+    const auto faults = std::count_if(figures.begin(), figures.end(),
+                                      [](const FigureChoice& figure) { return !figure.fault.isEmpty(); });
+    const QString name = QFileInfo(file).fileName();
+    const auto computable = static_cast<qsizetype>(figures.size()) - faults;
+    layout->addWidget(new QLabel(faults == 0 ? QStringLiteral("观测文件“%1”中有 %2 个图形，请选择要计算的一个：")
+                                                   .arg(name)
+                                                   .arg(computable)
+                                             : QStringLiteral("观测文件“%1”中有 %2 个图形，另有 %3 行有错（灰色，不能计算），"
+                                                              "请选择要计算的一个：")
+                                                   .arg(name)
+                                                   .arg(computable)
+                                                   .arg(faults),
                                  &dialog));
     auto* list = new QListWidget(&dialog);
     list->setObjectName(QStringLiteral("figures"));
     // ten thousand rows lay out at once when all are of one height
     list->setUniformItemSizes(true);
-    for (const FigureChoice& figure : figures)
-        list->addItem(figureChoiceText(figure));
-    list->setCurrentRow(0);
+    int first = -1;
+    for (const FigureChoice& figure : figures) {
+        auto* item = new QListWidgetItem(figureChoiceText(figure), list);
+        if (!figure.fault.isEmpty()) {
+            // shown in grey, and neither selected nor taken by Enter
+            item->setFlags(Qt::NoItemFlags);
+            item->setToolTip(figure.fault);
+        } else if (first < 0) {
+            first = list->count() - 1;
+        }
+    }
+    list->setCurrentRow(first);
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setEnabled(first >= 0);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("计算"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
     layout->addWidget(buttons);
@@ -44,7 +67,8 @@ std::optional<std::size_t> QtFigureChooser::choose(const QString& file, const st
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(list, &QListWidget::itemActivated, &dialog, &QDialog::accept);
     dialog.resize(420, 360);
-    if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0)
+    if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0
+        || !figures[static_cast<std::size_t>(list->currentRow())].fault.isEmpty())
         return std::nullopt;
     return static_cast<std::size_t>(list->currentRow());
 }

@@ -67,6 +67,9 @@ void FigureWindow::placeBeside(const QWidget& main, std::span<const QRect> resul
 void FigureWindow::showFigure(FigureOrNotice figure)
 {
     figure_ = std::move(figure);
+    // a figure from a file by its name and line
+    const auto* sheet = std::get_if<FigureSheet>(&figure_);
+    setWindowTitle(QString::fromStdString(sheet ? sheet->heading : figureHeading()));
     update();
 }
 

@@ -2,9 +2,10 @@
 
 // The second window, 网图与检核: the network of the last finished compute
 // drawn to scale with its error ellipses, and the table of its check beside
-// it (the drawing of the report's page of the figure, report/qt). Before a
-// compute has finished it says so and draws nothing. Non-modal and
-// resizable; the main window hands it the figure after each compute.
+// it (the drawing of the report's page of the figure, report/qt), titled with
+// the figure's name and line when it came from a file. Before a compute has
+// finished it says so and draws nothing. Non-modal and resizable; the main
+// window hands it the figure after each compute.
 
 #include "figure_sheet.h"
 

@@ -20,6 +20,7 @@
 
 #include "adjustment_words.h"
 #include "figure_sheet.h"
+#include "figure_title.h"
 #include "guide_words.h"
 
 #include <QAction>
@@ -266,11 +267,16 @@ void Form1::Command1_Click()
         outcome = entry.run(compute_);
     } catch (const AdjustmentError& error) {
         // a side beyond single precision: the values shown so far stay
+        compute_.setIdentity({});
         compute_.stopEntry();
         computeStopped();
         parts_.messages->tell(qtText(faultMessage(error)));
         return;
     }
+    // a typed value makes the figure a typed one; Cancel at once leaves the
+    // last one shown as it was
+    if (outcome != EntryOutcome::CancelledUntouched)
+        compute_.setIdentity({});
     switch (outcome) {
     case EntryOutcome::CancelledUntouched:
         return;
@@ -284,8 +290,9 @@ void Form1::Command1_Click()
     }
 }
 
-void Form1::computeFigure(const Observations& values)
+void Form1::computeFigure(const Observations& values, const FigureIdentity& figure)
 {
+    compute_.setIdentity(figure);
     fields_.computeStarted();
     try {
         enterFigure(values, compute_, fields_, *parts_.settings);
@@ -321,6 +328,8 @@ void Form1::computeStopped()
 void Form1::showCheck()
 {
     checkLine_->judge(compute_);
+    // the top-level window: the frame the form scrolls in, or the form itself
+    window()->setWindowTitle(qtText(korvane::windowTitle(compute_)));
     if (figureWindow_)
         figureWindow_->showFigure(figureOf(compute_));
 }

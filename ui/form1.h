@@ -18,7 +18,8 @@
 // Each command is one QAction, made in createActions() with its caption and
 // key, put on its menu and connected to its family there. What the surveyor
 // accepts is kept in the settings and offered again by the next compute,
-// also after a restart; so is the accuracy.
+// also after a restart; so is the accuracy. While the results of a figure
+// from a file are shown, the window's title names it.
 
 #include "figure_compute.h"
 #include "shown_fields.h"
@@ -71,8 +72,9 @@ public slots:
     // the surveyor's guide (F1), or a sentence that it is missing
     void Guide_Open();
     // A figure whose nine values come whole (from a file), computed at once
-    // exactly as if typed and confirmed: every echo, memory and single copy.
-    void computeFigure(const Observations& values);
+    // exactly as if typed and confirmed: every echo, memory and single copy;
+    // `figure` says which figure of which line it is.
+    void computeFigure(const Observations& values, const FigureIdentity& figure = {});
 
 private:
     struct PlacedControl {
@@ -104,7 +106,8 @@ private:
     // a compute that stopped before its end: the fields it did not write
     // turn grey, and the check line says so
     void computeStopped();
-    // the check line and the window of the figure, when it is open
+    // the check line, the window's title and the window of the figure, when
+    // it is open
     void showCheck();
     std::vector<QRect> resultsOnScreen() const;
 

@@ -11,6 +11,7 @@
 #include "file_words.h"
 #include "observation_file.h"
 #include "observation_words.h"
+#include "shown_text.h"
 #include "whole_file.h"
 
 #include <QDateTime>
@@ -57,29 +58,40 @@ void ObservationCommands::open()
         return;
     folder_ = QFileInfo(*path).absolutePath();
 
-    std::vector<files::Figure> figures;
+    std::vector<files::FigureLine> lines;
     try {
-        figures = files::readAllFigures(QFile::encodeName(*path).toStdString());
+        lines = files::readFigureLines(QFile::encodeName(*path).toStdString());
     } catch (const files::ObservationFileError& error) {
         messages_.tell(qtText(observationFaultMessage(path->toStdString(), error.fault())));
         return;
     }
-    if (figures.empty()) {
+    if (lines.empty()) {
         messages_.tell(qtText(noFiguresMessage(path->toStdString())));
         return;
     }
     std::size_t chosen = 0;
-    if (figures.size() > 1) {
+    if (lines.size() > 1) {
         std::vector<FigureChoice> choices;
-        choices.reserve(figures.size());
-        for (const files::Figure& figure : figures)
-            choices.push_back({qtText(figure.name), figure.line});
+        choices.reserve(lines.size());
+        for (const files::FigureLine& line : lines) {
+            if (const auto* fault = std::get_if<files::FileFault>(&line))
+                choices.push_back({qtText(quotedCell(fault->name)), fault->line, qtText(observationFaultText(*fault))});
+            else
+                choices.push_back({qtText(quotedCell(std::get<files::Figure>(line).name)),
+                                   std::get<files::Figure>(line).line, {}});
+        }
         const std::optional<std::size_t> choice = chooser_.choose(*path, choices);
         if (!choice)
             return;
         chosen = *choice;
     }
-    emit figureOpened(figures[chosen].values);
+    // a file of one line that holds no figure, as before
+    if (const auto* fault = std::get_if<files::FileFault>(&lines[chosen])) {
+        messages_.tell(qtText(observationFaultMessage(path->toStdString(), *fault)));
+        return;
+    }
+    const files::Figure& figure = std::get<files::Figure>(lines[chosen]);
+    emit figureOpened(figure.values, figure.identity());
 }
 
 void ObservationCommands::save()
@@ -94,13 +106,15 @@ void ObservationCommands::save()
     if (!path || path->isEmpty())
         return;
     folder_ = QFileInfo(*path).absolutePath();
-    const std::optional<QString> name =
-        names_.ask(QStringLiteral("图形名称："), QFileInfo(*path).completeBaseName(), nullptr, {});
+    const FigureIdentity& figure = compute_.identity();
+    const std::optional<QString> name = names_.ask(
+        QStringLiteral("图形名称："),
+        figure.name.empty() ? QFileInfo(*path).completeBaseName() : qtText(figure.name), nullptr, {});
     if (!name)
         return;
     try {
         writeWholeFile(QFile::encodeName(*path).toStdString(),
-                       files::observationFileText(name->trimmed().toStdString(), *compute_.entered()));
+                       files::observationFileText(name->trimmed().toStdString(), *compute_.entered(), figure.points));
     } catch (const FileError& error) {
         messages_.tell(qtText(fileFailureMessage("观测值没有保存到文件", error)));
     }

@@ -2,11 +2,14 @@
 
 // 打开观测文件… and 保存观测文件…, the observation files' family of commands:
 // a figure's nine values from an observation file into the window, to be
-// computed at once as if typed, and the nine values of the last entry that
-// took all nine into a file of one figure. Faults become messages and
-// change nothing.
+// computed at once as if typed, with its name, line and points' names; and
+// the nine values of the last entry that took all nine into a file of one
+// figure, with the names it has. A file of several figures lists its lines
+// with a fault among them, greyed; other faults become messages and change
+// nothing.
 
 #include "figure_compute.h"
+#include "figure_identity.h"
 #include "records.h"
 
 #include <QObject>
@@ -30,17 +33,18 @@ public:
                         QObject* parent = nullptr);
 
 public slots:
-    // Asks for a file and reads it whole; with several figures, asks which.
-    // The figure's values go to figureOpened; cancelled, or a fault told,
-    // nothing does.
+    // Asks for a file and reads it whole; with several lines, asks which
+    // figure. The figure's values go to figureOpened; cancelled, or a fault
+    // told, nothing does.
     void open();
 
-    // Asks for a file and then the figure's name (offering the file's), and
-    // writes the entered values there, whole or not at all.
+    // Asks for a file and then the figure's name (offering the figure's own,
+    // or for a typed figure the file's), and writes the entered values and
+    // the points' names there, whole or not at all.
     void save();
 
 signals:
-    void figureOpened(const Observations& values);
+    void figureOpened(const Observations& values, const FigureIdentity& figure);
 
 private:
     QString folder() const;

@@ -38,8 +38,10 @@ ReportCommands::ReportCommands(const FigureCompute& compute, Settings& settings,
       messages_(messages),
       print_(print ? std::move(print) : PrintJob(printReportOnDefaultPrinter)),
       preview_(preview ? std::move(preview)
-                       : PreviewJob([window](const Observations& o, const AdjustmentResult& r,
-                                             const FigureOrNotice* page) { showReportPreview(window, o, r, page); }))
+                       : PreviewJob([window](const Observations& o, const AdjustmentResult& r, const FigureOrNotice* page,
+                                             const RunningHeader* header) {
+                             showReportPreview(window, o, r, page, header);
+                         }))
 {
 }
 
@@ -75,9 +77,11 @@ void ReportCommands::print()
     if (refused())
         return;
     const std::optional<FigureOrNotice> page = figurePage();
+    const std::optional<RunningHeader> header = runningHeader(compute_);
     try {
         // the job leaves the window without a sound: say where it went
-        const QString printer = print_(compute_.observations(), compute_.result(), page ? &*page : nullptr);
+        const QString printer =
+            print_(compute_.observations(), compute_.result(), page ? &*page : nullptr, header ? &*header : nullptr);
         emit reportSent(qtText(printSentNotice(printer.toStdString())));
     } catch (const PrintError& error) {
         const QString message = qtText(printFailureMessage(error.reason()));
@@ -96,8 +100,9 @@ void ReportCommands::preview()
     if (refused())
         return;
     const std::optional<FigureOrNotice> page = figurePage();
+    const std::optional<RunningHeader> header = runningHeader(compute_);
     try {
-        preview_(compute_.observations(), compute_.result(), page ? &*page : nullptr);
+        preview_(compute_.observations(), compute_.result(), page ? &*page : nullptr, header ? &*header : nullptr);
     } catch (const PrintError& error) {
         messages_.tell(qtText(printFailureMessage(error.reason())));
     }
@@ -114,8 +119,10 @@ void ReportCommands::saveAsPdf()
         return;
     const QString path = withPdfSuffix(*chosen);
     const std::optional<FigureOrNotice> page = figurePage();
+    const std::optional<RunningHeader> header = runningHeader(compute_);
     try {
-        saveReportAsPdf(path, compute_.observations(), compute_.result(), page ? &*page : nullptr);
+        saveReportAsPdf(path, compute_.observations(), compute_.result(), page ? &*page : nullptr,
+                        header ? &*header : nullptr);
     } catch (const FileError& error) {
         messages_.tell(qtText(pdfFailureMessage(error)));
         return;

@@ -9,10 +9,12 @@
 //
 // Each is refused after a compute that stopped halfway. A fault of the
 // printer or of the disk becomes a message and changes nothing; a report
-// that left says where it went.
+// that left says where it went. The pages of a figure from a file carry its
+// name, its line and the date of its compute in their running header.
 
 #include "figure_compute.h"
 #include "figure_sheet.h"
+#include "figure_title.h"
 #include "records.h"
 
 #include <QObject>
@@ -35,12 +37,15 @@ class ReportCommands final : public QObject {
 
 public:
     // Prints the report, with the page of the figure after it when
-    // `figurePage` is given, and returns the name of the printer that took
-    // it; throws PrintError.
-    using PrintJob = std::function<QString(const Observations&, const AdjustmentResult&, const FigureOrNotice* figurePage)>;
-    // Shows the report on screen, the page of the figure after it when
-    // given; throws PrintError when printing from the preview fails.
-    using PreviewJob = std::function<void(const Observations&, const AdjustmentResult&, const FigureOrNotice* figurePage)>;
+    // `figurePage` is given and each page under `header` when it is given,
+    // and returns the name of the printer that took it; throws PrintError.
+    using PrintJob = std::function<QString(const Observations&, const AdjustmentResult&, const FigureOrNotice* figurePage,
+                                           const RunningHeader* header)>;
+    // Shows the report on screen, the page of the figure after it and the
+    // running header as for printing; throws PrintError when printing from
+    // the preview fails.
+    using PreviewJob = std::function<void(const Observations&, const AdjustmentResult&, const FigureOrNotice* figurePage,
+                                          const RunningHeader* header)>;
 
     // Empty jobs are the default printer and the preview over `window`.
     ReportCommands(const FigureCompute& compute, Settings& settings, SaveFileDialog& files, MessageSink& messages,

@@ -39,7 +39,7 @@ void ResultCommands::copyAll()
     // before any compute the records hold zeros, which copy as they print,
     // and the check line is empty
     putOnClipboard(copiedValues(compute_.entered().value_or(Observations{}), compute_.result(),
-                                qtText(checkLineText(compute_).text)));
+                                qtText(checkLineText(compute_).text), compute_.identity()));
 }
 
 void ResultCommands::exportPoints()
@@ -55,10 +55,11 @@ void ResultCommands::exportPoints()
     folder_ = QFileInfo(*path).absolutePath();
     const bool spreadsheet = path->endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
     const Observations& points = compute_.observations();
+    const PointNames& names = compute_.identity().points;
     try {
         writeWholeFile(QFile::encodeName(*path).toStdString(),
-                       spreadsheet ? files::csvPointsText(points, compute_.result())
-                                   : files::cassPointsText(points, compute_.result()));
+                       spreadsheet ? files::csvPointsText(points, compute_.result(), names)
+                                   : files::cassPointsText(points, compute_.result(), names));
     } catch (const FileError& error) {
         messages_.tell(qtText(fileFailureMessage("坐标没有导出到文件", error)));
     }

@@ -3,8 +3,8 @@
 // The results out of the window, the family of the window's own context
 // menu: 复制全部结果 puts every value on the clipboard as a table
 // (result_copy.h), 导出坐标… writes the points A, B, C, D of the last compute
-// in a file for CAD (CASS .dat) or for a spreadsheet (.csv), by the file
-// type chosen in the dialog, whole or not at all. Both are refused after a
+// by their names in a file for CAD (CASS .dat) or for a spreadsheet (.csv),
+// by the file type chosen in the dialog, whole or not at all. Both are refused after a
 // compute that stopped halfway; a fault of the disk becomes a message.
 
 #include "figure_compute.h"

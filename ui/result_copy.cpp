@@ -3,6 +3,9 @@
 #include "guided_entry.h"
 #include "results_display.h"
 
+#include "csv_text.h"
+#include "observation_file.h"
+
 #include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
@@ -10,6 +13,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 
+#include <algorithm>
 #include <string_view>
 
 namespace korvane {
@@ -39,9 +43,17 @@ protected:
 } // namespace
 
 std::vector<CopiedValue> copiedValues(const Observations& entered, const AdjustmentResult& result,
-                                      const QString& checkLine)
+                                      const QString& checkLine, const FigureIdentity& figure)
 {
     std::vector<CopiedValue> values;
+    if (figure.fromFile()) {
+        if (!figure.name.empty())
+            values.push_back({QStringLiteral("名称"), QString::fromStdString(figure.name), QString(), true});
+        // headed as the observation file's columns
+        for (std::size_t i = 0; i < figure.points.size(); ++i)
+            values.push_back({QString::fromUtf8(files::pointNameColumns[i]), QString::fromStdString(figure.points[i]),
+                              QString(), true});
+    }
     const auto addEntered = [&](const entry::Row& row) {
         values.push_back({QString::fromUtf8(row.name), QString::fromStdString(entry::echoDigits(row, entered.*row.value)),
                           QStringLiteral("米")});
@@ -71,11 +83,34 @@ std::vector<CopiedValue> copiedValues(const Observations& entered, const Adjustm
     return values;
 }
 
+namespace {
+
+// a text cell as a spreadsheet must take it: never a formula
+QString guarded(const QString& text)
+{
+    return QString::fromStdString(files::formulaGuarded(text.toStdString()));
+}
+
+// A text cell of the tab-separated form: guarded, and in double quotes (a
+// quote inside doubled) where it holds a tab, a quote or a line end, as
+// spreadsheets read pasted text, so that a name from a file stays one cell.
+QString tabbedCell(const QString& text)
+{
+    QString cell = guarded(text);
+    const auto breaksTheCell = [](QChar c) { return c == u'\t' || c == u'"' || c == u'\r' || c == u'\n'; };
+    if (std::none_of(cell.begin(), cell.end(), breaksTheCell))
+        return cell;
+    return u'"' + cell.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+} // namespace
+
 QString copiedText(const std::vector<CopiedValue>& values)
 {
     QString text;
     const auto addRow = [&text](const CopiedValue& row) {
-        text += row.item + u'\t' + row.value + u'\t' + row.unit + u'\n';
+        text += tabbedCell(row.item) + u'\t' + (row.text ? tabbedCell(row.value) : row.value) + u'\t'
+                + tabbedCell(row.unit) + u'\n';
     };
     addRow(header);
     for (const CopiedValue& value : values)
@@ -104,17 +139,19 @@ QString copiedHtml(const std::vector<CopiedValue>& values)
 {
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><table>");
     const auto cell = [](const QString& tag, const QString& text) {
-        return u'<' + tag + u'>' + text.toHtmlEscaped() + QStringLiteral("</") + tag + u'>';
+        return u'<' + tag + u'>' + guarded(text).toHtmlEscaped() + QStringLiteral("</") + tag + u'>';
     };
     html += QStringLiteral("<tr>") + cell(QStringLiteral("th"), header.item) + cell(QStringLiteral("th"), header.value)
             + cell(QStringLiteral("th"), header.unit) + QStringLiteral("</tr>");
     for (const CopiedValue& row : values) {
         // the check line across the whole table
-        if (row.value.isEmpty()) {
-            html += QStringLiteral("<tr><td colspan=\"3\">") + row.item.toHtmlEscaped() + QStringLiteral("</td></tr>");
+        if (row.value.isEmpty() && !row.text) {
+            html += QStringLiteral("<tr><td colspan=\"3\">") + guarded(row.item).toHtmlEscaped()
+                    + QStringLiteral("</td></tr>");
             continue;
         }
-        html += QStringLiteral("<tr>") + cell(QStringLiteral("td"), row.item) + numberCell(row.value)
+        html += QStringLiteral("<tr>") + cell(QStringLiteral("td"), row.item)
+                + (row.text ? cell(QStringLiteral("td"), row.value) : numberCell(row.value))
                 + cell(QStringLiteral("td"), row.unit) + QStringLiteral("</tr>");
     }
     html += QStringLiteral("</table></body></html>");

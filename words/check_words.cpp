@@ -48,7 +48,7 @@ std::string exceededText(const MisclosureCheck& check)
     return "超限，w = " + seconds(check.w) + "，限差 ±" + seconds(check.limit);
 }
 
-std::string sidesText(SideOfLine sideOfB, SideOfLine sideOfD)
+std::string sidesText(SideOfLine sideOfB, SideOfLine sideOfD, const PointNames& names)
 {
     const auto where = [](SideOfLine side) -> std::string {
         switch (side) {
@@ -58,7 +58,8 @@ std::string sidesText(SideOfLine sideOfB, SideOfLine sideOfD)
         }
         return "连线上";
     };
-    return "B 在 A→C 的" + where(sideOfB) + "，D 在" + where(sideOfD);
+    return names[1] + " 在 " + names[0] + "→" + names[2] + " 的" + where(sideOfB) + "，" + names[3] + " 在"
+           + where(sideOfD);
 }
 
 CheckLineText checkLineText(ComputeEnd end, const AdjustmentTerms& terms, float w, DistanceAccuracy accuracy)

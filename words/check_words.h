@@ -7,6 +7,7 @@
 
 #include "figure_check.h"
 #include "figure_compute.h"
+#include "figure_identity.h"
 
 #include <string>
 
@@ -34,8 +35,9 @@ std::string exceededText(const MisclosureCheck& check);
 
 // Where the points landed, looking from A towards C: "B 在 A→C 的左侧，D 在右侧"
 // as the placement always gives them, so a surveyor who typed B's sides for
-// D's sees at once that the drawing disagrees with the field.
-std::string sidesText(SideOfLine sideOfB, SideOfLine sideOfD);
+// D's sees at once that the drawing disagrees with the field; each point by
+// its name ("K12 在 GP01→GP02 的左侧，K13 在右侧").
+std::string sidesText(SideOfLine sideOfB, SideOfLine sideOfD, const PointNames& names = letterNames);
 
 // The check line with its tone: plain, or the verdict's pass or fail, which
 // the window shows in a colour of its own.

@@ -2,6 +2,7 @@
 
 #include "adjustment_words.h"
 #include "check_words.h"
+#include "figure_title.h"
 #include "number_text.h"
 
 #include <algorithm>
@@ -51,15 +52,17 @@ FigureOrNotice figureOf(const FigureCompute& compute)
     if (!compute.finished())
         return noFinishedComputeText();
     try {
-        return figureSheet(compute.observations(), compute.result(), compute.terms(), compute.accuracy());
+        return figureSheet(compute.observations(), compute.result(), compute.terms(), compute.accuracy(),
+                           compute.identity());
     } catch (const AdjustmentError& error) {
         return faultMessage(error);
     }
 }
 
-std::string figureHeading()
+std::string figureHeading(const FigureIdentity& figure)
 {
-    return "网图与检核";
+    const std::string title = figureTitle(figure);
+    return title.empty() ? "网图与检核" : "网图与检核 — " + title;
 }
 
 double roundNumberAtMost(double limit)
@@ -89,17 +92,19 @@ std::string metresBarText(double metres)
 }
 
 FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const AdjustmentTerms& terms,
-                        DistanceAccuracy accuracy)
+                        DistanceAccuracy accuracy, const FigureIdentity& figure)
 {
     const FigureCheck check = checkFigure(o, r, terms, accuracy);
     const auto& v = terms.corrections; // S1, S2, S4, S5, S6
+    const PointNames& names = figure.points;
 
     FigureSheet sheet;
+    sheet.heading = figureHeading(figure);
     sheet.points = {{
-        {"A", o.Xa, o.Ya, true},
-        {"B", r.xp1, r.yp1, false},
-        {"C", o.Xc, o.Yc, true},
-        {"D", r.xp2, r.yp2, false},
+        {names[0], o.Xa, o.Ya, true},
+        {names[1], r.xp1, r.yp1, false},
+        {names[2], o.Xc, o.Yc, true},
+        {names[3], r.xp2, r.yp2, false},
     }};
     sheet.sides = {{
         {"S1", pointA, pointB, false, sideLabel("S1", o.S1, v[0])},
@@ -129,7 +134,7 @@ FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const 
     sheet.withinLimit = check.misclosure.withinLimit;
 
     sheet.ellipseTable.header = {"误差椭圆", "E（毫米）", "F（毫米）", "φ（度）"};
-    for (const auto& [name, ellipse] : {std::pair{"B", check.B}, std::pair{"D", check.D}})
+    for (const auto& [name, ellipse] : {std::pair{names[1], check.B}, std::pair{names[3], check.D}})
         sheet.ellipseTable.rows.push_back({name, fixedText(ellipse.semiMajor, 2, 2),
                                            fixedText(ellipse.semiMinor, 2, 2), azimuthText(ellipse.azimuth)});
 
@@ -142,7 +147,7 @@ FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const 
                                         signedMillimetres(v[i] * millimetresPerMetre),
                                         fixedText(check.misclosure.aPriori[i], 1, 1)});
 
-    sheet.sidesSentence = sidesText(check.sideOfB, check.sideOfD);
+    sheet.sidesSentence = sidesText(check.sideOfB, check.sideOfD, names);
     return sheet;
 }
 

@@ -11,6 +11,7 @@
 #include "adjustment_terms.h"
 #include "figure_check.h"
 #include "figure_compute.h"
+#include "figure_identity.h"
 #include "records.h"
 
 #include <array>
@@ -21,7 +22,7 @@
 namespace korvane {
 
 struct SheetPoint {
-    const char* name; // "A" ... "D"
+    std::string name; // "A" ... "D", or the name the file gives the point
     double X;         // northing, m
     double Y;         // easting, m
     bool known;       // a control point
@@ -50,6 +51,7 @@ struct SheetTable {
 };
 
 struct FigureSheet {
+    std::string heading;                  // as figureHeading() writes it
     std::array<SheetPoint, 4> points;     // A, B, C, D
     std::array<SheetSide, 6> sides;       // S1 A-B, S2 B-C, S3 A-C, S4 C-D, S5 D-A, S6 B-D
     std::array<SheetEllipse, 2> ellipses; // of B, of D
@@ -66,16 +68,16 @@ struct FigureSheet {
 
     std::string checkLine;            // as misclosureCheckLine() writes it
     bool withinLimit = false;
-    SheetTable ellipseTable;          // B and D: E, F (mm, 2 decimals), phi (degrees, 1 decimal)
+    SheetTable ellipseTable;          // B and D by their names: E, F (mm, 2 decimals), phi (degrees, 1 decimal)
     SheetTable sideTable;             // S1 ... S6: measured, v (mm), m_i (mm), 1 decimal each
-    std::string sidesSentence;        // "B 在 A→C 的左侧，D 在右侧"
+    std::string sidesSentence;        // "B 在 A→C 的左侧，D 在右侧", the points by their names
 };
 
 // The sheet of a finished compute: `adjusted` as adjust() left it, the terms
-// it filled, the accuracy of the check. Throws AdjustmentError (Stage::Check)
-// as checkFigure() does.
+// it filled, the accuracy of the check, and which figure it is. Throws
+// AdjustmentError (Stage::Check) as checkFigure() does.
 FigureSheet figureSheet(const Observations& adjusted, const AdjustmentResult& result, const AdjustmentTerms& terms,
-                        DistanceAccuracy accuracy);
+                        DistanceAccuracy accuracy, const FigureIdentity& figure = {});
 
 // What the window and the page show: the sheet, or a sentence that says why
 // there is none.
@@ -90,8 +92,9 @@ std::string noFinishedComputeText();
 // compute that stopped halfway mix two runs and are never drawn.
 FigureOrNotice figureOf(const FigureCompute& compute);
 
-// The heading of the window and of the report's page.
-std::string figureHeading();
+// The heading of the window and of the report's page: "网图与检核", and for
+// a figure from a file its name and line after it (figure_title.h).
+std::string figureHeading(const FigureIdentity& figure = {});
 
 // The largest of 1, 2 and 5 times a power of ten that is at most `limit`
 // (> 0): the length of a scale bar or a magnification a reader can take in.

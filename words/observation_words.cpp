@@ -1,6 +1,7 @@
 #include "observation_words.h"
 
 #include "integer_text.h"
+#include "shown_text.h"
 
 #include <cerrno>
 
@@ -55,7 +56,8 @@ std::string theFile(const std::string& path)
 
 std::string observationFaultText(const files::FileFault& fault)
 {
-    const std::string& text = fault.text;
+    // a cell of someone else's file: quoted, never whole
+    const std::string text = quotedCell(fault.text);
     switch (fault.kind) {
     case Kind::CannotRead:
         return "不能读取：" + readFailure(fault.systemError);

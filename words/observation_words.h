@@ -9,8 +9,8 @@
 
 namespace korvane {
 
-// The fault without the file: "第 3 行第 7 列（S2）的“abc”不是数字". The
-// batch command's status cell of a row.
+// The fault without the file: "第 3 行第 7 列（S2）的“abc”不是数字", the cell
+// quoted as quotedCell() quotes it. The batch command's status cell of a row.
 std::string observationFaultText(const files::FileFault& fault);
 
 // The window's message: the file, the fault, what to do.

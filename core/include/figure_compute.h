@@ -6,15 +6,19 @@
 // that follow from how it ended. The window's guided entry (and a figure
 // opened from a file) stores the values one by one, as the surveyor confirms
 // them; the batch hands over nine values whole; both are then adjusted the
-// same way. Nothing here knows a window.
+// same way; each knows which figure it holds, by its names. Nothing here
+// knows a window.
 
 #include "adjustment.h"
 #include "adjustment_terms.h"
 #include "figure_check.h"
+#include "figure_identity.h"
 #include "measured_side.h"
 #include "records.h"
 
+#include <chrono>
 #include <optional>
+#include <utility>
 
 namespace korvane {
 
@@ -37,6 +41,13 @@ public:
     // after an entry that stopped halfway.
     const std::optional<Observations>& entered() const { return entered_; }
     ComputeEnd lastEnd() const { return lastEnd_; }
+
+    // The figure whose values were entered last, by its names: whoever
+    // enters a figure sets it, a figure from a file its own, a typed one none.
+    const FigureIdentity& identity() const { return identity_; }
+    void setIdentity(FigureIdentity identity) { identity_ = std::move(identity); }
+    // when the last compute that finished ended, the date its pages carry
+    std::chrono::system_clock::time_point finishedAt() const { return finishedAt_; }
 
     DistanceAccuracy accuracy() const { return accuracy_; }
     void setAccuracy(DistanceAccuracy accuracy) { accuracy_ = accuracy; }
@@ -80,6 +91,8 @@ private:
     AdjustmentResult result_;
     AdjustmentTerms terms_;
     std::optional<Observations> entered_;
+    FigureIdentity identity_;
+    std::chrono::system_clock::time_point finishedAt_{};
     DistanceAccuracy accuracy_ = defaultAccuracy;
     ComputeEnd lastEnd_ = ComputeEnd::None;
 };

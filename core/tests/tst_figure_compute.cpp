@@ -4,6 +4,7 @@
 #include "faulty_figures.h"
 #include "network_model.h"
 #include "number_text.h"
+#include "record_bits.h"
 
 #include <gtest/gtest.h>
 
@@ -152,7 +153,7 @@ TEST(FigureCompute, WholeOrValueByValueComputesWhatTheIndependentModelGives)
             typed.keepSingleCopy(*row.side, network.*row.value);
     }
     typed.adjustEntered();
-    EXPECT_EQ(std::memcmp(&whole.result(), &typed.result(), sizeof(AdjustmentResult)), 0);
+    EXPECT_EQ(testing::bits(whole.result()), testing::bits(typed.result()));
     EXPECT_EQ(std::memcmp(&whole.observations(), &typed.observations(), sizeof(Observations)), 0);
 
     const AdjustmentResult& r = whole.result();

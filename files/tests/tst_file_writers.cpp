@@ -4,6 +4,7 @@
 #include "field_run.h"
 #include "observation_file.h"
 #include "point_files.h"
+#include "project_points.h"
 #include "results_table.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,9 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace korvane::files {
 namespace {
@@ -33,10 +36,12 @@ std::vector<std::pair<const char*, std::function<std::string()>>> writers()
              appendResultRow(text, "一号锁", 2, "合格", "12.34", testing::fieldResult());
              return text;
          }},
-        {"results, a fault and a name with a comma",
+        {"results, a fault with its points' names, guarded, and a figure's name with a comma",
          [] {
              std::string text;
-             appendFaultRow(text, "锁 3, 北", 7, "三角形 A-B-D 的三条边 S1、S5、S6 不能构成三角形，请检查观测边长。");
+             const PointNames names{"GP01", "-K2", "K 3", "D"};
+             appendFaultRow(text, "锁 3, 北", 7, "三角形 A-B-D 的三条边 S1、S5、S6 不能构成三角形，请检查观测边长。",
+                            &names);
              return text;
          }},
         {"observation file", [] { return observationFileText("一号锁", {3521.418, 1204.337, 4497.112, 2188.65, 902.1006,
@@ -77,11 +82,12 @@ const char* const expectedBytes[] = {
     "C,3457612.890,513298.456,,,\r\n"
     "D,3456911.340,513154.899,8.81,8.08,11.95\r\n",
 
-    "\xEF\xBB\xBF名称,行,状态,S3,w,限差,ms,xp1,yp1,1/px1,1/py1,mx1,my1,md1,xp2,yp2,1/px2,1/py2,mx2,my2,md2\r\n"
+    "\xEF\xBB\xBF名称,行,状态,S3,w,限差,ms,xp1,yp1,1/px1,1/py1,mx1,my1,md1,xp2,yp2,1/px2,1/py2,mx2,my2,md2,"
+    "A点名,B点名,C点名,D点名\r\n"
     "一号锁,2,合格,1259.5150,-6.91,12.34,9.18,3457402.533,512391.203,0.86684,0.81367,8.54,8.28,11.89,"
-    "3456911.340,513154.899,0.92162,0.77555,8.81,8.08,11.95\r\n",
+    "3456911.340,513154.899,0.92162,0.77555,8.81,8.08,11.95,A,B,C,D\r\n",
 
-    "\"锁 3, 北\",7,三角形 A-B-D 的三条边 S1、S5、S6 不能构成三角形，请检查观测边长。,,,,,,,,,,,,,,,,,,\r\n",
+    "\"锁 3, 北\",7,三角形 A-B-D 的三条边 S1、S5、S6 不能构成三角形，请检查观测边长。,,,,,,,,,,,,,,,,,,,GP01,'-K2,K 3,D\r\n",
 
     "\xEF\xBB\xBF名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6\r\n"
     "一号锁,3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709\r\n",
@@ -101,9 +107,9 @@ const char* const expectedBytes[] = {
     "\"#3\",3457612.890,513298.456,,,\r\n"
     "'K4,3456911.340,513154.899,8.81,8.08,11.95\r\n",
 
-    "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",3,第 3 行第 2 列（Xa）没有数值,,,,,,,,,,,,,,,,,,\r\n"
-    "\"'\t+1\",4,'@,,,,,,,,,,,,,,,,,,\r\n"
-    "\"'\r\",5,'''-,,,,,,,,,,,,,,,,,,\r\n",
+    "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",3,第 3 行第 2 列（Xa）没有数值,,,,,,,,,,,,,,,,,,,,,,\r\n"
+    "\"'\t+1\",4,'@,,,,,,,,,,,,,,,,,,,,,,\r\n"
+    "\"'\r\",5,'''-,,,,,,,,,,,,,,,,,,,,,,\r\n",
 };
 
 TEST(FileWriters, WriteTheExactBytes)
@@ -177,6 +183,60 @@ TEST(FileWriters, ObservationFileReadsBackTheVerySameDoubles)
             EXPECT_EQ(std::bit_cast<std::uint64_t>(read[i]), std::bit_cast<std::uint64_t>(written[i])) << columnName(i + 2);
         EXPECT_EQ(bitsOf(figures[0].meanHeight), bitsOf(c.meanHeight));
     }
+}
+
+// The corners of a figure as a compute leaves them, in metres north and
+// east: A and C as entered, B and D as placed.
+std::pair<Observations, AdjustmentResult> corners(double xa, double ya, double xb, double yb, double xc, double yc,
+                                                  double xd, double yd)
+{
+    AdjustmentResult r;
+    r.xp1 = xb;
+    r.yp1 = yb;
+    r.xp2 = xd;
+    r.yp2 = yd;
+    return {Observations{xa, ya, xc, yc, 0, 0, 0, 0, 0}, r};
+}
+
+// After a first figure on line 2, a second one whose A is the first one's C
+// and whose C is the first one's B, that far off: within a millimetre they
+// are the same points, written once; beyond it, the name is refused with
+// the line that first brought it, and none of the second figure's points is
+// taken, not even the new one before the clash. B and D of one figure
+// cannot share a name either.
+TEST(ProjectPoints, EachNameOnceAndNoNameForTwoPoints)
+{
+    const auto [o1, r1] = corners(1000, 2000, 1500, 1900, 1400, 2600, 900, 2500);
+    const struct {
+        const char* name;
+        double offNorth; // of the second figure's C from the first one's B, metres
+        PointNames names;
+        std::optional<PointClash> clash;
+        std::string written; // by the second figure
+    } cases[] = {
+        {"0.9 mm off", 0.0009, {"GP02", "K3", "K1", "K4"}, {}, "K3,,2300.000,1800.000,0.000\r\nK4,,3000.000,1100.000,0.000\r\n"},
+        {"1.1 mm off", 0.0011, {"GP02", "K3", "K1", "K4"}, PointClash{"K1", 2}, ""},
+        {"B and D under one name", 0, {"GP02", "K3", "K1", "K3"}, PointClash{"K3", 3}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProjectPoints project(pointsFormatOf("测区.dat"));
+        std::string first;
+        ASSERT_EQ(project.take(2, o1, r1, {"GP01", "K1", "GP02", "K2"}, first), std::nullopt);
+        EXPECT_EQ(first, "GP01,,2000.000,1000.000,0.000\r\nK1,,1900.000,1500.000,0.000\r\n"
+                         "GP02,,2600.000,1400.000,0.000\r\nK2,,2500.000,900.000,0.000\r\n");
+        const auto [o2, r2] = corners(1400, 2600, 1800, 2300, 1500 + c.offNorth, 1900, 1100, 3000);
+        std::string second;
+        const std::optional<PointClash> clash = project.take(3, o2, r2, c.names, second);
+        ASSERT_EQ(clash.has_value(), c.clash.has_value());
+        if (clash) {
+            EXPECT_EQ(clash->name, c.clash->name);
+            EXPECT_EQ(clash->firstLine, c.clash->firstLine);
+        }
+        EXPECT_EQ(second, c.written);
+    }
+    EXPECT_EQ(pointsFormatOf("测区.CSV"), PointsFormat::Csv);
+    EXPECT_EQ(pointsFormatOf("测区.csv.dat"), PointsFormat::Cass);
 }
 
 } // namespace

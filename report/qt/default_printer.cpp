@@ -9,7 +9,7 @@
 namespace korvane {
 
 QString printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result,
-                                 const FigureOrNotice* figurePage)
+                                 const FigureOrNotice* figurePage, const RunningHeader* header)
 {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull())
@@ -19,7 +19,7 @@ QString printReportOnDefaultPrinter(const Observations& observations, const Adju
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
     // the name of the job in the printer's queue
     printer.setDocName(QStringLiteral("Korvane"));
-    printReportDocument(printer, observations, result, figurePage);
+    printReportDocument(printer, observations, result, figurePage, header);
     return defaultPrinter.printerName();
 }
 

@@ -4,6 +4,7 @@
 // system's default printer.
 
 #include "figure_sheet.h"
+#include "figure_title.h"
 #include "print_error.h"
 #include "records.h"
 
@@ -12,10 +13,10 @@
 namespace korvane {
 
 // Prints the report on the default printer as one job named "Korvane",
-// followed by the page of the figure when `figurePage` is given, and returns
-// the name of the printer that took it. Throws PrintError; the records are
-// only read.
+// followed by the page of the figure when `figurePage` is given, each page
+// under `header` when it is given, and returns the name of the printer that
+// took it. Throws PrintError; the records are only read.
 QString printReportOnDefaultPrinter(const Observations& observations, const AdjustmentResult& result,
-                                 const FigureOrNotice* figurePage = nullptr);
+                                 const FigureOrNotice* figurePage = nullptr, const RunningHeader* header = nullptr);
 
 } // namespace korvane

@@ -394,7 +394,7 @@ void placeTexts(FigureLayout& layout, const FigureSheet& sheet, const QFontMetri
     for (const QPointF& point : layout.points)
         middle += point / 4;
     for (std::size_t i = 0; i < sheet.points.size(); ++i) {
-        const QSizeF size = textSize(nameMetrics, QString::fromLatin1(sheet.points[i].name), layout.unit);
+        const QSizeF size = textSize(nameMetrics, QString::fromStdString(sheet.points[i].name), layout.unit);
         placer.add(nameCandidates(layout, sheet, i, size, middle), -1);
     }
     for (std::size_t i = 0; i < sheet.sides.size(); ++i) {
@@ -479,7 +479,7 @@ void paintFigure(QPainter& painter, const FigureSheet& sheet, const FigureLayout
 
     painter.setFont(nameFont(layout.font));
     for (std::size_t i = 0; i < sheet.points.size(); ++i)
-        painter.drawText(layout.names[i], Qt::AlignCenter, QString::fromLatin1(sheet.points[i].name));
+        painter.drawText(layout.names[i], Qt::AlignCenter, QString::fromStdString(sheet.points[i].name));
     painter.setFont(layout.font);
 
     // a label stays readable where it lies across a line

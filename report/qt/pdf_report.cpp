@@ -15,7 +15,7 @@
 namespace korvane {
 
 void saveReportAsPdf(const QString& path, const Observations& observations, const AdjustmentResult& result,
-                     const FigureOrNotice* figurePage)
+                     const FigureOrNotice* figurePage, const RunningHeader* header)
 {
     // Qt writes the document under a name and reports no fault of the disk
     // on the way; made in the private temporary folder, it is then written
@@ -35,7 +35,7 @@ void saveReportAsPdf(const QString& path, const Observations& observations, cons
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(document.fileName());
     try {
-        printReportDocument(*printer, observations, result, figurePage);
+        printReportDocument(*printer, observations, result, figurePage, header);
     } catch (const PrintError&) {
         throw notMade();
     }

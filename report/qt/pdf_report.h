@@ -4,6 +4,7 @@
 // (see report_page.h), as real text that can be searched and copied.
 
 #include "figure_sheet.h"
+#include "figure_title.h"
 #include "records.h"
 #include "whole_file.h"
 
@@ -12,9 +13,10 @@
 namespace korvane {
 
 // Writes the report to `path`, replacing a file of that name, whole or not at
-// all; the page of the figure follows when `figurePage` is given. Throws
-// FileError; the records are only read.
+// all; the page of the figure follows when `figurePage` is given, and each
+// page carries `header` when it is given. Throws FileError; the records are
+// only read.
 void saveReportAsPdf(const QString& path, const Observations& observations, const AdjustmentResult& result,
-                     const FigureOrNotice* figurePage = nullptr);
+                     const FigureOrNotice* figurePage = nullptr, const RunningHeader* header = nullptr);
 
 } // namespace korvane

@@ -1,15 +1,26 @@
 #include "qt_printer.h"
 
 #include "print_error.h"
+#include "report.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+#include <utility>
+
 namespace korvane {
 namespace {
 
 constexpr qreal twipsPerInch = 1440;
+
+// The running header stands in the top margin, clear above the report's
+// first line at reportTopTwips, between the page of the figure's side
+// margins, with a hairline under it.
+constexpr int headerTopTwips = 400;
+constexpr int headerSideTwips = 864;
+constexpr int headerFontSize = 9;
 
 template <class... Ts>
 struct Overloaded : Ts... {
@@ -98,6 +109,32 @@ void QtPrinter::newPage()
     if (!printer_.newPage())
         throw PrintError(PrintError::Reason::PrinterFailed, "the printer could not start a new page");
     y_ = top_;
+    paintRunningHeader();
+}
+
+void QtPrinter::setRunningHeader(std::optional<RunningHeader> header)
+{
+    header_ = std::move(header);
+    paintRunningHeader();
+}
+
+void QtPrinter::paintRunningHeader()
+{
+    if (!header_)
+        return;
+    painter_->save();
+    QFont font(QString::fromUtf8(reportFontName));
+    font.setPointSize(headerFontSize);
+    painter_->setFont(font);
+    painter_->setPen(Qt::black);
+    const qreal height = QFontMetricsF(font, &printer_).lineSpacing();
+    const QRectF band(fromTwips(headerSideTwips), fromTwips(headerTopTwips),
+                      printer_.width() - 2 * fromTwips(headerSideTwips), height);
+    painter_->drawText(band, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(header_->left));
+    painter_->drawText(band, Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(header_->right));
+    painter_->setPen(QPen(Qt::gray, std::max<qreal>(1, printer_.resolution() / 150.0)));
+    painter_->drawLine(QLineF(band.bottomLeft(), band.bottomRight()).translated(0, height / 4));
+    painter_->restore();
 }
 
 void QtPrinter::endDocument()

@@ -6,12 +6,18 @@
 // The page is the printable area; a line that would pass its bottom goes to
 // the top of a new page instead, at the vertical position where the document
 // began, so a short page (Letter with wide margins) loses nothing.
+//
+// A figure from a file carries a running header above the report's lines on
+// each of its pages (figure_title.h), in the margin above them, so that the
+// lines themselves stand where they always stood.
 
+#include "figure_title.h"
 #include "printer.h"
 
 #include <QFont>
 
 #include <memory>
+#include <optional>
 
 class QPainter;
 class QPrinter;
@@ -41,12 +47,18 @@ public:
     void newPage();
     QPainter& painter() { return *painter_; }
 
+    // The running header of this page and of every new page after it, drawn
+    // at once; nothing: none from here on.
+    void setRunningHeader(std::optional<RunningHeader> header);
+
 private:
     qreal fromTwips(int twips) const;
+    void paintRunningHeader();
 
     QPrinter& printer_;
     std::unique_ptr<QPainter> painter_;
     QFont font_;
+    std::optional<RunningHeader> header_;
     qreal x_ = 0;
     qreal y_ = 0;
     qreal top_ = 0;

@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <utility>
 
 namespace korvane {
 
@@ -62,13 +63,16 @@ bool ReportBook::empty() const
     return !document_->pages;
 }
 
-QtPrinter& ReportBook::nextPage()
+QtPrinter& ReportBook::nextPage(std::optional<RunningHeader> header)
 {
     if (!document_->pages) {
         document_->pages.emplace(*document_->printer);
-        return *document_->pages;
+    } else {
+        // the last figure's header stays on its own pages
+        document_->pages->setRunningHeader(std::nullopt);
+        document_->pages->newPage();
     }
-    document_->pages->newPage();
+    document_->pages->setRunningHeader(std::move(header));
     return *document_->pages;
 }
 

@@ -6,9 +6,12 @@
 // the private temporary folder and then written to its name whole or not at
 // all, in pieces, so its size never has to fit in memory.
 
+#include "figure_title.h"
+
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace korvane {
 
@@ -23,9 +26,10 @@ public:
     ReportBook(const ReportBook&) = delete;
     ReportBook& operator=(const ReportBook&) = delete;
 
-    // The printer for the next page of the document: the first page, or a
-    // new page after the last one. Throws PrintError.
-    QtPrinter& nextPage();
+    // The printer for the first page of the next figure: the document's first
+    // page, or a new page after the last one; that page and every one after
+    // it carry `header` until the next figure's. Throws PrintError.
+    QtPrinter& nextPage(std::optional<RunningHeader> header = std::nullopt);
 
     // nothing printed yet
     bool empty() const;

@@ -9,9 +9,11 @@
 namespace korvane {
 
 void printReportDocument(QPrinter& printer, const Observations& observations, const AdjustmentResult& result,
-                         const FigureOrNotice* figurePage)
+                         const FigureOrNotice* figurePage, const RunningHeader* header)
 {
     QtPrinter qtPrinter(printer);
+    if (header)
+        qtPrinter.setRunningHeader(*header);
     printReportLines(qtPrinter, observations, result);
     if (figurePage) {
         qtPrinter.newPage();

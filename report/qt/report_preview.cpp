@@ -15,7 +15,7 @@
 namespace korvane {
 
 void showReportPreview(QWidget* parent, const Observations& observations, const AdjustmentResult& result,
-                       const FigureOrNotice* figurePage)
+                       const FigureOrNotice* figurePage, const RunningHeader* header)
 {
     mapLayoutFonts();
     std::unique_ptr<QPrinter> printer = reportPrinter();
@@ -34,7 +34,7 @@ void showReportPreview(QWidget* parent, const Observations& observations, const 
     std::exception_ptr failure;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
         try {
-            printReportDocument(*target, observations, result, figurePage);
+            printReportDocument(*target, observations, result, figurePage, header);
         } catch (const PrintError&) {
             if (!failure)
                 failure = std::current_exception();

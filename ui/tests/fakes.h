@@ -219,16 +219,19 @@ struct PrintRecorder {
     int prints = 0;
     Observations printed;
     std::vector<bool> withFigurePage; // of each report taken
+    std::vector<std::optional<RunningHeader>> headers; // of each report taken
     std::optional<PrintError::Reason> failure;
 
     ReportCommands::PrintJob job()
     {
-        return [this](const Observations& o, const AdjustmentResult&, const FigureOrNotice* page) -> QString {
+        return [this](const Observations& o, const AdjustmentResult&, const FigureOrNotice* page,
+                      const RunningHeader* header) -> QString {
             if (failure)
                 throw PrintError(*failure, "test");
             ++prints;
             printed = o;
             withFigurePage.push_back(page != nullptr);
+            headers.push_back(header ? std::optional(*header) : std::nullopt);
             return QStringLiteral("测区打印机");
         };
     }
@@ -242,7 +245,7 @@ struct PreviewRecorder {
 
     ReportCommands::PreviewJob job()
     {
-        return [this](const Observations&, const AdjustmentResult&, const FigureOrNotice* page) {
+        return [this](const Observations&, const AdjustmentResult&, const FigureOrNotice* page, const RunningHeader*) {
             if (failure)
                 throw PrintError(*failure, "test");
             ++previews;

@@ -241,7 +241,8 @@ TEST(Form1, PrintButtonOffersPreviewAndPdfOnItsContextMenu)
         PrintRecorder printer;
         int previews = 0;
         // the command runs once its menu has closed
-        const auto preview = [&previews](const Observations&, const AdjustmentResult&, const FigureOrNotice*) {
+        const auto preview = [&previews](const Observations&, const AdjustmentResult&, const FigureOrNotice*,
+                                           const RunningHeader*) {
             EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
             ++previews;
         };

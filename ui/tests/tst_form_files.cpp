@@ -21,8 +21,11 @@
 #include "report.h"
 #include "report_words.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
@@ -412,6 +415,92 @@ TEST(Form1, AFigureFromAFileFillsTheWindowAsTypingItDoes)
     }
 }
 
+// A file with a line that holds no figure opens all the same: the real list
+// shows every line, the bad one greyed with its fault, its name's escape
+// sequence shown rather than obeyed, never selected; the figure chosen is
+// computed as typing it would be, and while its results are shown the
+// window's title names it, its pages carry its name and line above the
+// report's lines (which stay as they are), and its drawing names its
+// points. Typing a value makes the figure a typed one again.
+TEST(Form1, AFileWithABadLineListsItGreyedAndTheTitleNamesTheFigureShown)
+{
+    const Typed second = testing::withValue(workedExample, 8, "1158.3759");
+    const QString names = QStringLiteral(",GP01,K1,GP02,K2\n");
+    QTemporaryDir folder;
+    writeFile(folder.filePath("测区.csv"),
+              ("名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,A点名,B点名,C点名,D点名\n" + figureLine("一号锁", workedExample).chopped(1)
+               + names + figureLine("\x1b[31m坏锁", testing::withValue(workedExample, 1, "12O4.337")).chopped(1) + names
+               + figureLine("二号锁", second).chopped(1) + ",GP01,K3,GP02,K4\n")
+                  .toUtf8());
+    ScriptedOpenDialog files(folder.filePath("测区.csv"));
+    ScriptedDialog dialog;
+    RecordingMessages messages;
+    KeptSettings memory;
+    memory.figurePage = true;
+    PrintRecorder printer;
+    const QString pdf = folder.filePath("report.pdf");
+    ScriptedSaveDialog saveTo(pdf);
+    Form1 form({.input = &dialog, .messages = &messages, .settings = &memory, .saveFiles = &saveTo,
+                .openFiles = &files, .print = printer.job()});
+
+    QStringList listed;
+    std::vector<bool> enabled;
+    int current = -1;
+    bool canCompute = false;
+    ModalDriver driver([&](QWidget* up) {
+        auto* list = up->findChild<QListWidget*>("figures");
+        if (!list)
+            return true;
+        for (int row = 0; row < list->count(); ++row) {
+            listed << list->item(row)->text();
+            enabled.push_back(list->item(row)->flags().testFlag(Qt::ItemIsEnabled)
+                              && list->item(row)->flags().testFlag(Qt::ItemIsSelectable));
+        }
+        current = list->currentRow();
+        canCompute = up->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+        list->setCurrentRow(2);
+        static_cast<QDialog*>(up)->accept();
+        return false;
+    });
+    form.observationFiles().open();
+
+    EXPECT_EQ(listed, QStringList({"第 2 行  一号锁", "第 3 行  \\x1b[31m坏锁：第 3 行第 3 列（Ya）的“12O4.337”不是数字",
+                                   "第 4 行  二号锁"}));
+    EXPECT_EQ(enabled, std::vector<bool>({true, false, true}));
+    EXPECT_EQ(current, 0);
+    EXPECT_TRUE(canCompute);
+    EXPECT_EQ(messages.messages, QStringList());
+    EXPECT_TRUE(testing::stateOf(form, memory) == testing::typedCompute(second));
+    EXPECT_EQ(form.window()->windowTitle(), "Korvane — 二号锁");
+
+    form.Command3_Click();
+    ASSERT_EQ(printer.headers.size(), 1u);
+    ASSERT_TRUE(printer.headers[0].has_value());
+    EXPECT_EQ(printer.headers[0]->left, "二号锁 · 第 4 行");
+    form.report().saveAsPdf();
+    ASSERT_EQ(messages.messages, QStringList());
+    const QString alone = folder.filePath("alone.pdf");
+    saveReportAsPdf(alone, form.compute().observations(), form.compute().result());
+    const QStringList first = pdfLines(pdf, 1);
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_TRUE(QRegularExpression("^二号锁 · 第 4 行 \\d{4}-\\d{2}-\\d{2}$").match(first[0]).hasMatch())
+        << first[0].toStdString();
+    EXPECT_EQ(first.mid(1), pdfLines(alone, 1));
+    const QString page = pdfLines(pdf, 2).join('\n');
+    for (const char* text : {"网图与检核 — 二号锁 · 第 4 行", "K3 在 GP01→GP02 的左侧，K4 在右侧"})
+        EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text << " not on page 2:\n" << page.toStdString();
+
+    // Cancel at once leaves the figure shown as it was; a value typed makes
+    // it a typed one, whose compute stopped
+    dialog.add(testing::cancelled());
+    form.Command1_Click();
+    EXPECT_EQ(form.window()->windowTitle(), "Korvane — 二号锁");
+    dialog.add(testing::confirmed({"3521.5"}) + testing::cancelled());
+    form.Command1_Click();
+    EXPECT_EQ(form.window()->windowTitle(), "Korvane");
+    EXPECT_FALSE(form.compute().identity().fromFile());
+}
+
 // An observation file that cannot be used says so and leaves the window as
 // the last compute left it.
 TEST(Form1, AFileWithAFaultChangesNothing)
@@ -426,7 +515,7 @@ TEST(Form1, AFileWithAFaultChangesNothing)
                                                    "951.5497,1158.3709\n").toUtf8(),
          std::nullopt, "观测文件“%1”第 2 行第 7 列（S2）的“8７0.9382x”不是数字。请改正观测文件后再打开。"},
         {"no such file", std::nullopt, std::nullopt, "观测文件“%1”不能读取：文件不存在。请改正观测文件后再打开。"},
-        {"a line longer than 64 KiB", (header + QString(70000, u'9') + u'\n' + figureLine("P2", workedExample)).toUtf8(),
+        {"a line longer than 64 KiB, the file's only one", (header + QString(70000, u'9') + u'\n').toUtf8(),
          std::nullopt, "观测文件“%1”第 2 行超过 64 KiB，不是观测数据。请改正观测文件后再打开。"},
         {"a point's name with a semicolon", ("名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,平均高程,B点名\n" +
                                             figureLine("P1", workedExample).chopped(1) + ",612.5,K;1\n").toUtf8(),
@@ -436,6 +525,13 @@ TEST(Form1, AFileWithAFaultChangesNothing)
         {"a mean height that is not a number", ("名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,平均高程\n" +
                                                figureLine("P1", workedExample).chopped(1) + ",6l2.5\n").toUtf8(),
          std::nullopt, "观测文件“%1”第 2 行第 11 列（平均高程）的“6l2.5”不是数字。请改正观测文件后再打开。"},
+        {"an escape sequence in the file's only line",
+         (header + "P1,3521.418,\x1b[2J\x1b[31m,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709\n").toUtf8(),
+         std::nullopt, "观测文件“%1”第 2 行第 3 列（Ya）的“\\x1b[2J\\x1b[31m”不是数字。请改正观测文件后再打开。"},
+        {"a cell of 20 000 characters", (header + "P1,3521.418," + QString(20000, u'测') + ",4497.112,2188.650,902.1006,"
+                                                  "870.9382,889.6279,951.5497,1158.3709\n").toUtf8(),
+         std::nullopt, "观测文件“%1”第 2 行第 3 列（Ya）的“测测测测测测测测测测测测测测测测测测测测测测测测测测测测测测测测…”不是数字。"
+                        "请改正观测文件后再打开。"},
         {"a header and no figure", header.toUtf8(), std::nullopt, "观测文件“%1”中只有表头，没有图形。"},
         {"the choice cancelled", (header + figureLine("P1", workedExample) + figureLine("P2", workedExample)).toUtf8(), std::nullopt,
          nullptr},

@@ -44,7 +44,10 @@ struct Files {
           commands(compute, openDialog, chooser, saveDialog, names, messages)
     {
         QObject::connect(&commands, &ObservationCommands::figureOpened,
-                         [this](const Observations& values) { opened.push_back(values); });
+                         [this](const Observations& values, const FigureIdentity& figure) {
+                             opened.push_back(values);
+                             identities.push_back(figure);
+                         });
     }
 
     FigureCompute compute;
@@ -55,7 +58,15 @@ struct Files {
     RecordingMessages messages;
     ObservationCommands commands;
     std::vector<Observations> opened;
+    std::vector<FigureIdentity> identities;
 };
+
+// the compute after `figure` came from a file
+FigureCompute named(FigureCompute compute, const FigureIdentity& figure)
+{
+    compute.setIdentity(figure);
+    return compute;
+}
 
 bool same(const Observations& a, const Observations& b)
 {
@@ -72,6 +83,7 @@ TEST(ObservationCommands, OpensTheFigureChosen)
         std::optional<std::size_t> choice;
         QStringList offered;
         std::optional<Observations> opened;
+        FigureIdentity figure = {}; // of the figure opened; by its line alone in the cases without names
     } cases[] = {
         {"one figure, without a choice", header + "一号锁," + workedLine, std::nullopt, {}, worked},
         {"the second of two", header + "一号锁," + workedLine + "# 复测\n二号锁," + blunderLine, 1,
@@ -80,6 +92,16 @@ TEST(ObservationCommands, OpensTheFigureChosen)
          {"第 2 行  一号锁", "第 3 行  二号锁"}, worked},
         {"the choice cancelled", header + "一号锁," + workedLine + "二号锁," + blunderLine, std::nullopt,
          {"第 2 行  一号锁", "第 3 行  二号锁"}, std::nullopt},
+        {"bad lines among the figures, each with its fault",
+         "名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,A点名,B点名\n一号锁," + workedLine.chopped(1) + ",GP01,K;1\n坏,1,2\n"
+             + QByteArray(70000, '9') + "\n二号锁," + blunderLine.chopped(1) + ",GP01,K2\n",
+         3,
+         {"第 2 行  一号锁：第 2 行第 12 列（B点名）的“K;1”不能用作点名：点名为 1 至 32 个字符，不含逗号、分号、双引号和控制字符",
+          "第 3 行  坏：第 3 行第 4 列（Xc）没有数值", "第 4 行：第 4 行超过 64 KiB，不是观测数据", "第 5 行  二号锁"},
+         blunder, FigureIdentity{"二号锁", 5, {"GP01", "K2", "C", "D"}}},
+        {"names saved with their guards against formulas open as they were",
+         "名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,A点名,B点名,C点名,D点名\n'=一号锁," + workedLine.chopped(1) + ",'+K1,'-K2,'@K3,K4\n",
+         std::nullopt, {}, worked, FigureIdentity{"=一号锁", 2, {"+K1", "-K2", "@K3", "K4"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -92,6 +114,9 @@ TEST(ObservationCommands, OpensTheFigureChosen)
         ASSERT_EQ(files.opened.size(), c.opened ? 1u : 0u);
         if (c.opened) {
             EXPECT_TRUE(same(files.opened[0], *c.opened));
+            if (!c.figure.name.empty()) {
+                EXPECT_TRUE(files.identities[0] == c.figure);
+            }
         }
         EXPECT_EQ(files.openDialog.titles, QStringList{"打开观测文件"});
         EXPECT_EQ(files.openDialog.filters, QStringList{"观测文件 (*.csv *.txt);;所有文件 (*)"});
@@ -134,6 +159,16 @@ TEST(ObservationCommands, SavesTheValuesAsEnteredUnderTheNameGiven)
          "还没有完整的一组观测值可以保存。请先进行平差计算（输入全部九个数值）或打开观测文件。"},
         {"a folder that is gone", computed({worked}), "gone/测区.csv", QString(), {},
          "观测值没有保存到文件“%1”：这个文件夹不存在。请选择另一个文件夹后再保存。"},
+        {"a figure from a file: its own name offered, its points' names kept",
+         named(computed({worked}), {"一号锁", 2, {"GP01", "K1", "GP02", "K2"}}), "测区.csv", QString(),
+         "\xEF\xBB\xBF名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,A点名,B点名,C点名,D点名\r\n"
+         "一号锁,3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709,GP01,K1,GP02,K2\r\n",
+         nullptr},
+        {"names a spreadsheet would take for formulas",
+         named(computed({worked}), {"@一号锁", 2, {"=K1", "+K2", "-K3", "@K4"}}), "测区.csv", QString(),
+         "\xEF\xBB\xBF名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,A点名,B点名,C点名,D点名\r\n"
+         "'@一号锁,3521.418,1204.337,4497.112,2188.650,902.1006,870.9382,889.6279,951.5497,1158.3709,'=K1,'+K2,'-K3,'@K4\r\n",
+         nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -158,7 +193,9 @@ TEST(ObservationCommands, SavesTheValuesAsEnteredUnderTheNameGiven)
         EXPECT_EQ(files.saveDialog.asked[0].title, "保存观测文件");
         EXPECT_EQ(files.saveDialog.asked[0].filter, "观测文件 (*.csv)");
         EXPECT_EQ(files.names.prompts, QStringList{"图形名称："});
-        EXPECT_EQ(files.names.offers, QStringList{QFileInfo(path).completeBaseName()});
+        const std::string& figureName = c.compute.identity().name;
+        EXPECT_EQ(files.names.offers, QStringList{figureName.empty() ? QFileInfo(path).completeBaseName()
+                                                                     : QString::fromStdString(figureName)});
     }
 }
 

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace korvane {
 namespace {
 
@@ -157,6 +159,50 @@ TEST(ResultCommands, ExportWritesThePointsInTheTypeChosen)
             EXPECT_EQ(messages.messages, QStringList());
             EXPECT_EQ(readFile(path), c.bytes);
         }
+    }
+}
+
+// A figure from a file is copied and exported by its names; a name that a
+// spreadsheet would take for a formula is text in both forms of the copy and
+// in both kinds of export, while a negative coordinate stays a number.
+TEST(ResultCommands, AFigureFromAFileCopiesAndExportsByItsNamesNeverAsFormulas)
+{
+    Observations south = worked; // 10 km further south: every northing negative
+    south.Xa -= 10000;
+    south.Xc -= 10000;
+    const struct {
+        std::string figure;
+        QString copied; // the name's row as the tab-separated text holds it
+        const char* point; // A's name, as every form holds it
+    } cases[] = {
+        // quoted in the tab-separated text, as spreadsheets read a cell with quotes
+        {"=HYPERLINK(\"http://x\";\"y\")", "名称\t\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\"\t", "'=K1"},
+        {"+86 一号锁", "名称\t'+86 一号锁\t", "'+K1"},
+        {"-1", "名称\t'-1\t", "'-K1"},
+        {"@SUM(1)", "名称\t'@SUM(1)\t", "'@K1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.figure);
+        FigureCompute compute = computed({south});
+        compute.setIdentity({c.figure, 2, {std::string(c.point).substr(1), "K2", "K3", "K4"}});
+        RecordingMessages messages;
+        QTemporaryDir folder;
+        ScriptedSaveDialog files({folder.filePath("测区.dat"), folder.filePath("测区.csv")});
+        ResultCommands commands(compute, files, messages);
+        commands.copyAll();
+        const QStringList lines = QApplication::clipboard()->text().split(u'\n');
+        EXPECT_EQ(lines.mid(1, 6), QStringList({c.copied, "A点名\t" + QString::fromUtf8(c.point) + u'\t', "B点名\tK2\t",
+                                                "C点名\tK3\t", "D点名\tK4\t", "Xa\t-6478.582\t米"}));
+        const QString html = QApplication::clipboard()->mimeData()->html();
+        EXPECT_TRUE(html.contains("<tr><td>名称</td><td>" + QString::fromStdString("'" + c.figure).toHtmlEscaped()));
+        EXPECT_TRUE(html.contains("<tr><td>A点名</td><td>" + QString::fromUtf8(c.point) + "</td>"));
+        EXPECT_TRUE(html.contains("<td sdval=\"-6478.582\""));
+
+        commands.exportPoints();
+        commands.exportPoints();
+        EXPECT_TRUE(readFile(folder.filePath("测区.dat")).startsWith(QByteArray(c.point) + ",,1204.337,-6478.582,0.000\r\n"));
+        EXPECT_TRUE(readFile(folder.filePath("测区.csv")).contains("\n" + QByteArray(c.point) + ",-6478.582,1204.337,,,\r\n"));
+        EXPECT_EQ(messages.messages, QStringList());
     }
 }
 

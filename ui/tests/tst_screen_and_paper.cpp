@@ -144,7 +144,8 @@ std::vector<std::string> shownAndPrinted()
     RecordingMessages messages;
     testing::KeptSettings settings;
     std::vector<std::string> texts;
-    const auto print = [&texts](const Observations& o, const AdjustmentResult& r, const FigureOrNotice*) {
+    const auto print = [&texts](const Observations& o, const AdjustmentResult& r, const FigureOrNotice*,
+                                 const RunningHeader*) {
         for (const ReportStep& step : reportSteps(o, r))
             if (const auto* line = std::get_if<Line>(&step))
                 for (const LineItem& item : *line)

@@ -6,6 +6,7 @@
 
 #include "fakes.h"
 #include "form1.h"
+#include "record_bits.h"
 
 #include "exact_text.h"
 #include "records.h"
@@ -73,18 +74,6 @@ inline QMap<QString, QString> fieldTexts(const Form1& form)
     for (const QLineEdit* field : form.findChildren<QLineEdit*>())
         texts[field->objectName()] = field->text();
     return texts;
-}
-
-// Every value the compute leaves in the result record, as its bits.
-inline std::vector<std::uint64_t> bits(const AdjustmentResult& r)
-{
-    std::vector<std::uint64_t> all;
-    for (double value : {r.S3, r.K, r.xp1, r.yp1, r.xp2, r.yp2})
-        all.push_back(std::bit_cast<std::uint64_t>(value));
-    for (float value : {r.s1, r.s2, r.s4, r.s5, r.s6, r.w, r.ms, r.B.invPx, r.B.invPy, r.B.mx, r.B.my, r.B.md,
-                        r.D.invPx, r.D.invPy, r.D.mx, r.D.my, r.D.md})
-        all.push_back(std::bit_cast<std::uint32_t>(value));
-    return all;
 }
 
 // Everything a compute leaves: the fields' texts, the records bit for bit,

@@ -1,6 +1,7 @@
 #include "check_words.h"
 
 #include "batch_words.h"
+#include "figure_title.h"
 
 #include "adjustment.h"
 #include "checked_networks.h"
@@ -8,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <ctime>
 #include <string>
 
 namespace korvane {
@@ -52,6 +55,9 @@ TEST(CheckLine, WordsAsTheSurveyorReadsThem)
               "无法判断哪条边有粗差，请检查输入或重测");
     EXPECT_EQ(unfinishedCheckLine(), "闭合差检核：本次计算未完成");
     EXPECT_EQ(sidesText(SideOfLine::Left, SideOfLine::Right), "B 在 A→C 的左侧，D 在右侧");
+    // each point by its name: B first, seen from A towards C, then D
+    EXPECT_EQ(sidesText(SideOfLine::Right, SideOfLine::OnTheLine, {"GP01", "K12", "GP02", "K13"}),
+              "K12 在 GP01→GP02 的右侧，K13 在连线上");
 }
 
 TEST(CheckLine, AccuracyInThePlainestDigits)
@@ -140,6 +146,38 @@ TEST(BatchWords, RowsAndTheSummaryAsTheSurveyorReadsThem)
     EXPECT_EQ(summaryLine({.passed = 3, .exceeded = 2, .failed = 1}), "共 6 个图形：合格 3，超限 2，错误 1");
     EXPECT_EQ(summaryLine({}), "共 0 个图形：合格 0，超限 0，错误 0");
     EXPECT_EQ(noReportsLine(), "没有计算完成的图形，没有写入 PDF 文件。");
+    // a name from someone else's file drives no terminal and floods no line
+    EXPECT_EQ(rowLine(5, "\x1b[2J\x1b[31m锁", beyond), "第 5 行 \\x1b[2J\\x1b[31m锁：超限，w = -10.84秒，限差 ±4.19秒");
+    EXPECT_EQ(rowLine(6, std::string(40, 'K'), "超限"), "第 6 行 " + std::string(32, 'K') + "…：超限");
+    EXPECT_EQ(pointClashText("K12", 2, 5), "点名 K12 在第 2 行与第 5 行的坐标不同");
+    EXPECT_EQ(sameFileLine(BatchFile::Results, "./测区.csv", BatchFile::Observations, "测区.csv"),
+              "结果文件（--output）“./测区.csv”与观测文件“测区.csv”是同一个文件，写入会覆盖它。"
+              "没有写入任何文件；请给输出另选一个文件名。");
+    EXPECT_EQ(sameFileLine(BatchFile::Points, "p.pdf", BatchFile::Reports, "./p.pdf"),
+              "坐标文件（--points）“p.pdf”与PDF 文件（--pdf）“./p.pdf”是同一个文件，写入会覆盖它。"
+              "没有写入任何文件；请给输出另选一个文件名。");
+}
+
+// A line without a name is titled by its line; a compute that stopped
+// leaves the window untitled, its pages still named; a name is quoted as a
+// cell. The date as a surveyor dates a form.
+TEST(FigureTitle, AFigureFromAFileByItsNameOrLine)
+{
+    FigureCompute compute;
+    compute.setIdentity({"", 7, letterNames});
+    compute.computeWhole(checkedNetworks()[0].measured);
+    EXPECT_EQ(windowTitle(compute), "Korvane — 第 7 行");
+    compute.setIdentity({"\x1b[2J" + std::string(40, 'x'), 3, letterNames});
+    compute.stopEntry();
+    EXPECT_EQ(windowTitle(compute), "Korvane");
+    EXPECT_EQ(runningHeader(compute).value().left, "\\x1b[2J" + std::string(28, 'x') + "… · 第 3 行");
+    std::tm day{};
+    day.tm_year = 2024 - 1900;
+    day.tm_mon = 4;
+    day.tm_mday = 1;
+    day.tm_hour = 12;
+    day.tm_isdst = -1;
+    EXPECT_EQ(dateText(std::chrono::system_clock::from_time_t(std::mktime(&day))), "2024-05-01");
 }
 
 } // namespace

@@ -26,13 +26,13 @@ const CheckedNetwork& network(const std::string& name)
     return *found;
 }
 
-FigureSheet sheetOf(const CheckedNetwork& n)
+FigureSheet sheetOf(const CheckedNetwork& n, const FigureIdentity& figure = {})
 {
     Observations o = n.measured;
     AdjustmentResult r;
     AdjustmentTerms terms;
     adjust(o, r, {}, &terms);
-    return figureSheet(o, r, terms, n.accuracy);
+    return figureSheet(o, r, terms, n.accuracy, figure);
 }
 
 // The labels of the sides and the ellipses of B and D, against a condition
@@ -100,6 +100,19 @@ TEST(FigureSheet, TableOfTheWorkedExample)
     };
     EXPECT_EQ(sheet.sideTable.rows, sides);
     EXPECT_EQ(sheet.sidesSentence, "B 在 A→C 的左侧，D 在右侧");
+    EXPECT_EQ(sheet.heading, "网图与检核");
+
+    // a figure from a file: its name and line in the heading, each point by
+    // its name at the point, in the table and in the sentence
+    const FigureSheet named = sheetOf(worked, {"一号锁", 2, {"GP01", "K1", "GP02", "K2"}});
+    EXPECT_EQ(named.heading, "网图与检核 — 一号锁 · 第 2 行");
+    const std::string names[] = {named.points[0].name, named.points[1].name, named.points[2].name, named.points[3].name};
+    EXPECT_EQ(std::vector<std::string>(std::begin(names), std::end(names)),
+              (std::vector<std::string>{"GP01", "K1", "GP02", "K2"}));
+    EXPECT_EQ(named.ellipseTable.rows[0][0], "K1");
+    EXPECT_EQ(named.ellipseTable.rows[1][0], "K2");
+    EXPECT_EQ(named.ellipseTable.rows[1][1], sheet.ellipseTable.rows[1][1]);
+    EXPECT_EQ(named.sidesSentence, "K1 在 GP01→GP02 的左侧，K2 在右侧");
 
     const FigureSheet blunder = sheetOf(network("diagonalFiveCentimetresLong"));
     EXPECT_FALSE(blunder.withinLimit);

@@ -91,6 +91,16 @@ TEST(ObservationWords, EachFaultOfAFileInItsOwnWords)
         {"a line too long", fault(Kind::LongLine, 7, 0), "第 7 行超过 64 KiB，不是观测数据"},
         {"a header too long", fault(Kind::LongHeader, 1, 0), "第 1 行超过 64 KiB，不是观测文件的表头"},
         {"a column named twice", fault(Kind::RepeatedColumn, 1, 13, "B点名"), "第 1 行第 13 列的表头“B点名”与前面的一列重复"},
+        // someone else's cell, quoted: its first 32 characters, its controls escaped
+        {"a cell of 60 000 characters", fault(Kind::NotANumber, 2, 6, std::string(60000, '9') + "x"),
+         "第 2 行第 6 列（S1）的“" + std::string(32, '9') + "…”不是数字"},
+        {"a name of 33 characters", fault(Kind::NotAPointName, 2, 11, std::string(33, 'K'), 0, "A点名"),
+         "第 2 行第 11 列（A点名）的“" + std::string(32, 'K') + "…”不能用作点名：点名为 1 至 32 个字符，不含逗号、分号、双引号和控制字符"},
+        {"an escape sequence that would clear the terminal", fault(Kind::NotAPointName, 2, 11, "\x1b[2J\x1b[31mK", 0, "A点名"),
+         "第 2 行第 11 列（A点名）的“\\x1b[2J\\x1b[31mK”不能用作点名：点名为 1 至 32 个字符，不含逗号、分号、双引号和控制字符"},
+        {"a header misnamed with a line end, NUL, DEL and the C1 control CSI in it; a tab and a no-break space kept",
+         fault(Kind::WrongHeader, 1, 2, std::string("X\ra\0\x7f\xC2\x9B\t\xC2\xA0", 10)),
+         "第 1 行第 2 列的表头应为“Xa”，文件中是“X\\x0da\\x00\\x7f\\x9b\t\xC2\xA0”；表头应为：" + header},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
