@@ -106,12 +106,8 @@ void probe()
     reader.start(0);
     QTest::keyClick(form, Qt::Key_F1);
     reader.stop();
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* guide = qobject_cast<QTextBrowser*>(window); guide && guide->isVisible()) {
-            tell(QStringLiteral("guide: ") + guide->windowTitle() + QStringLiteral(": ")
-                 + guide->document()->firstBlock().text());
-            guide->close();
-        }
+    if (auto* guide = form->findChild<QTextBrowser*>(); guide && guide->isVisible())
+        tell(QStringLiteral("guide: %1: %2").arg(guide->windowTitle(), guide->document()->firstBlock().text()));
 
     click(form, QStringLiteral("结束计算"));
 }

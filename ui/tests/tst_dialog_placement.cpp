@@ -166,8 +166,6 @@ TEST(FigureWindowPlacement, BesideTheMainWindowOrOverTheFewestResults)
          QRect(587, 191, 851, 698), false, QRect(1438, 0, 482, 1080)},
         {"1920 x 1080, the main window moved right: left of it", QRect(0, 0, 1920, 1080),
          QRect(1069, 191, 851, 698), false, QRect(7, 0, 1062, 1080)},
-        {"2560 x 1440 less a 40-pixel panel: its whole width", QRect(0, 40, 2560, 1400), QRect(400, 391, 851, 698),
-         false, QRect(1251, 40, 1062, 1400)},
         {"1366 x 768", QRect(0, 0, 1366, 768), QRect(257, 35, 851, 698), false, std::nullopt},
         {"1024 x 600 at start-up", QRect(0, 0, 1024, 600), QRect(0, 0, 865, 600), false, std::nullopt},
         {"1024 x 600 after an entry", QRect(0, 0, 1024, 600), QRect(0, 0, 865, 600), true, std::nullopt},

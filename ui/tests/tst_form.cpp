@@ -480,9 +480,7 @@ TEST(Form1, F1OpensTheChineseGuideOrSaysItIsMissing)
         }
         ASSERT_EQ(windows.size(), 1);
         QTextBrowser* guide = windows.first();
-        EXPECT_TRUE(guide->isVisible());
-        EXPECT_TRUE(guide->isWindow());
-        EXPECT_TRUE(guide->isReadOnly());
+        EXPECT_TRUE(guide->isVisible() && guide->isWindow() && guide->isReadOnly());
         EXPECT_EQ(guide->windowTitle(), "使用说明");
         const QTextBlock title = guide->document()->firstBlock();
         EXPECT_EQ(title.text(), QString::fromUtf8(c.heading));
