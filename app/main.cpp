@@ -17,8 +17,10 @@ int main(int argc, char* argv[])
     korvane::FontconfigWarmUp fontconfig;
     QApplication app(argc, argv);
     // what is left once Qt has taken its own options is a mistake
-    if (const std::optional<int> status = korvane::refuseLeftoverArguments(argc, argv))
+    if (const std::optional<int> status = korvane::refuseLeftoverArguments(argc, argv)) {
+        fontconfig.release();
         return *status;
+    }
     // dialogs without a title of their own show the program's name
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvane"));
     const korvane::QtChineseWords qtWords;

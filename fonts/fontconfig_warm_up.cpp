@@ -27,4 +27,10 @@ void FontconfigWarmUp::wait()
         reader_.join();
 }
 
+void FontconfigWarmUp::release()
+{
+    wait();
+    FcFini();
+}
+
 } // namespace korvane

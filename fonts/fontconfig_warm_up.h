@@ -22,6 +22,10 @@ public:
     // Qt for a face, so that Qt does not read the same files meanwhile.
     void wait();
 
+    // For a run that ends before any face is asked for: waits, and lets go
+    // of all fontconfig read.
+    void release();
+
 private:
     std::thread reader_;
 };
