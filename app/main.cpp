@@ -1,5 +1,6 @@
 #include "command_line.h"
 #include "form1.h"
+#include "fontconfig_warm_up.h"
 #include "form_window.h"
 #include "qt_chinese.h"
 
@@ -11,18 +12,25 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = korvane::runCommandLine(argc, argv))
         return *status;
 
+    // fontconfig reads its files on a second core while Qt connects to the
+    // display and loads its plugins
+    korvane::FontconfigWarmUp fontconfig;
     QApplication app(argc, argv);
     // what is left once Qt has taken its own options is a mistake
-    if (const std::optional<int> status = korvane::refuseLeftoverArguments(argc, argv))
+    if (const std::optional<int> status = korvane::refuseLeftoverArguments(argc, argv)) {
+        fontconfig.release();
         return *status;
+    }
     // dialogs without a title of their own show the program's name
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvane"));
     const korvane::QtChineseWords qtWords;
+    fontconfig.wait();
 
-    // The window is shown before the form is built: the form's controls load
-    // the fonts, most of the start-up's work, while the window maps.
+    // The form is built before the window maps, so that the window's first
+    // picture is its whole picture: the form's controls load the fonts, most
+    // of the start-up's work, while nothing is on the screen yet.
     korvane::FormWindow window;
-    window.show();
     window.setForm(new korvane::Form1);
+    window.show();
     return app.exec();
 }

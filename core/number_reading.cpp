@@ -1,5 +1,6 @@
 #include "number_reading.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -91,9 +92,16 @@ bool isPlainDecimal(std::string_view s)
     return i == s.size();
 }
 
+// asciiTwin(), and a comma of any width as the ASCII comma: the full-width
+// "，" and the enumeration comma "、" that a Chinese input method types
+char twinWithCommas(char32_t cp)
+{
+    return cp == 0xFF0C || cp == 0x3001 ? ',' : asciiTwin(cp);
+}
+
 // The text with every character turned into its ASCII twin and the blanks
 // around it cut off; nothing when a character has no twin.
-std::optional<std::string> asciiTrimmed(std::string_view text)
+std::optional<std::string> asciiTrimmed(std::string_view text, char (*twin)(char32_t) = asciiTwin)
 {
     std::string ascii;
     ascii.reserve(text.size());
@@ -101,7 +109,7 @@ std::optional<std::string> asciiTrimmed(std::string_view text)
         char32_t cp = 0;
         if (!nextCodePoint(text, pos, cp))
             return std::nullopt;
-        const char c = asciiTwin(cp);
+        const char c = twin(cp);
         if (c == '\0')
             return std::nullopt;
         ascii.push_back(c);
@@ -151,6 +159,89 @@ std::optional<double> readNumber(std::string_view text)
     if (error != std::errc() || end != number.data() + number.size())
         return std::nullopt; // beyond the range of a double
     return value;
+}
+
+namespace {
+
+// units of length a surveyor may type after a value, longest first where
+// one ends another
+constexpr std::string_view lengthUnits[] = {"mm", "cm", "km", "m", "毫米", "厘米", "千米", "公里", "米"};
+
+bool endsWithUnit(std::string_view text, std::string_view unit)
+{
+    if (text.size() < unit.size())
+        return false;
+    const std::string_view tail = text.substr(text.size() - unit.size());
+    for (std::size_t i = 0; i < unit.size(); ++i) {
+        const char c = tail[i];
+        if ((c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c) != unit[i])
+            return false;
+    }
+    return true;
+}
+
+bool isDigits(std::string_view s)
+{
+    for (const char c : s)
+        if (!isDigit(c))
+            return false;
+    return !s.empty();
+}
+
+// [sign] 1 to 3 digits, then groups of a comma and 3 digits, then what
+// may follow the digits before a point
+bool mayGroupThousands(std::string_view s)
+{
+    if (!s.empty() && (s.front() == '+' || s.front() == '-'))
+        s.remove_prefix(1);
+    const std::size_t integerEnd = std::min(s.find_first_of(".eE"), s.size());
+    const std::string_view rest = s.substr(integerEnd);
+    std::string_view integer = s.substr(0, integerEnd);
+    const std::size_t firstComma = integer.find(',');
+    if (firstComma == std::string_view::npos || firstComma == 0 || firstComma > 3
+        || !isDigits(integer.substr(0, firstComma)))
+        return false;
+    integer.remove_prefix(firstComma);
+    for (; !integer.empty(); integer.remove_prefix(4))
+        if (integer.size() < 4 || integer[0] != ',' || !isDigits(integer.substr(1, 3)))
+            return false;
+    return isPlainDecimal("0" + std::string(rest));
+}
+
+} // namespace
+
+NumberRefusal whyNotANumber(std::string_view text)
+{
+    // a unit: the text without it reads as a number
+    std::string_view trimmed = text;
+    constexpr std::string_view ideographicSpace = "\u3000";
+    while (!trimmed.empty()) {
+        if (isAsciiBlank(static_cast<unsigned char>(trimmed.back())))
+            trimmed.remove_suffix(1);
+        else if (trimmed.ends_with(ideographicSpace))
+            trimmed.remove_suffix(ideographicSpace.size());
+        else
+            break;
+    }
+    for (const std::string_view unit : lengthUnits)
+        if (endsWithUnit(trimmed, unit) && readNumber(trimmed.substr(0, trimmed.size() - unit.size())))
+            return NumberRefusal::WithUnit;
+
+    const std::optional<std::string> ascii = asciiTrimmed(text, twinWithCommas);
+    if (!ascii)
+        return NumberRefusal::NotANumber;
+    const auto commas = std::count(ascii->begin(), ascii->end(), ',');
+    if (commas > 0) {
+        if (mayGroupThousands(*ascii))
+            return NumberRefusal::ThousandsComma;
+        std::string pointed = *ascii;
+        std::replace(pointed.begin(), pointed.end(), ',', '.');
+        if (commas == 1 && ascii->find('.') == std::string::npos && isPlainDecimal(pointed))
+            return NumberRefusal::DecimalComma;
+        return NumberRefusal::NotANumber;
+    }
+    // plain decimal notation that readNumber() refused is beyond a double
+    return isPlainDecimal(*ascii) ? NumberRefusal::OutOfRange : NumberRefusal::NotANumber;
 }
 
 ConfirmationReply readConfirmation(std::string_view text)

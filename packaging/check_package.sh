@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder, unpacks it into a scratch
-# root and checks that the program, its menu entry and its icon are there
-# and that it declares what it needs at run time.
+# root and checks that the program, its menu entry, its icon and the guide
+# with its pictures are there and that it declares what it needs at run
+# time.
 set -euo pipefail
 build=$1
 scratch=$(mktemp -d)
@@ -12,11 +13,19 @@ deb=$(ls "$scratch"/out/*.deb)
 dpkg-deb -x "$deb" "$scratch/root"
 
 status=0
+guide=usr/share/korvane/docs/使用说明.md
 for file in usr/bin/korvane usr/share/applications/korvane.desktop \
-            usr/share/icons/hicolor/scalable/apps/korvane.svg; do
+            usr/share/icons/hicolor/scalable/apps/korvane.svg "$guide"; do
     if [ -e "$scratch/root/$file" ]; then echo "found $file"; else echo "MISSING $file"; status=1; fi
 done
 [ -x "$scratch/root/usr/bin/korvane" ] || { echo "korvane is not executable"; status=1; }
+# every picture the guide shows, beside it (F1 finds them relative to the file)
+if [ -e "$scratch/root/$guide" ]; then
+    for picture in $(grep -o '!\[[^]]*\]([^)]*)' "$scratch/root/$guide" | sed 's/.*](\(.*\))/\1/'); do
+        case "$picture" in http*) continue ;; esac
+        [ -e "$scratch/root/$(dirname "$guide")/$picture" ] || { echo "MISSING picture $picture of the guide"; status=1; }
+    done
+fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"

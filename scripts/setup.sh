@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config locales
-    qt6-base-dev libgl-dev qt6-translations-l10n
+    qt6-base-dev libgl-dev libfontconfig-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-arphic-uming fonts-dejavu-core fonts-urw-base35
     cups-daemon cups-client cups-core-drivers poppler-utils

@@ -1,11 +1,14 @@
 #include "figure_window.h"
 
+#include "beside_placement.h"
 #include "figure_drawing.h"
 #include "figure_table.h"
 #include "report.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -21,6 +24,11 @@ constexpr int noticePoints = 12;
 constexpr int tablePoints = 10;
 constexpr int smallestTablePoints = 7;
 constexpr int drawingPoints = 9;
+
+// pixels: room for the drawing beside its table; the narrowest keeps the
+// table whole under a drawing as wide
+constexpr QSize wantedSize(1060, 680);
+constexpr QSize leastSize(480, 400);
 
 QFont windowFont(int points)
 {
@@ -61,12 +69,28 @@ FigureWindow::FigureWindow(QWidget* parent) : QWidget(parent, Qt::Window), figur
 {
     setObjectName(QStringLiteral("FigureWindow"));
     setWindowTitle(QString::fromStdString(figureHeading()));
-    setMinimumSize(720, 520);
-    resize(1060, 680);
+    setMinimumSize(leastSize);
+    resize(wantedSize);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
     setAutoFillBackground(true);
+}
+
+void FigureWindow::placeBeside(const QWidget& main, std::span<const QRect> results)
+{
+    // the window manager frames this window as it framed the main one
+    const QMargins frame = main.windowHandle() ? main.windowHandle()->frameMargins() : QMargins();
+    const int sides = frame.left() + frame.right();
+    const QRect available = main.screen()->availableGeometry();
+    const QRect placed =
+        besideFrame(wantedSize.width() + sides, leastSize.width() + sides, main.frameGeometry(), results, available);
+    const QSize inside = placed.size().shrunkBy(frame);
+    // a screen too small for the least size takes the window whole
+    setMinimumSize(leastSize.boundedTo(inside));
+    resize(inside);
+    // a window's move() places its frame
+    move(placed.topLeft());
 }
 
 void FigureWindow::showFigure(FigureOrNotice figure)

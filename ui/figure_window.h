@@ -9,7 +9,10 @@
 
 #include "figure_sheet.h"
 
+#include <QRect>
 #include <QWidget>
+
+#include <span>
 
 namespace korvane {
 
@@ -21,6 +24,11 @@ public:
 
     void showFigure(FigureOrNotice figure);
     const FigureOrNotice& figure() const { return figure_; }
+
+    // Sizes and moves the window, before it is first shown, beside `main`
+    // (a top-level window already framed), over as few of `results` (where
+    // they lie on the screen) as it can (beside_placement.h).
+    void placeBeside(const QWidget& main, std::span<const QRect> results);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

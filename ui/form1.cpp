@@ -5,6 +5,7 @@
 #include "command_button.h"
 #include "figure_window.h"
 #include "font_mapping.h"
+#include "guide_window.h"
 #include "guided_entry.h"
 #include "instrument_settings.h"
 #include "layout_qt.h"
@@ -20,9 +21,11 @@
 #include "adjustment_words.h"
 #include "figure_sheet.h"
 #include "figure_title.h"
+#include "guide_words.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -242,6 +245,10 @@ void Form1::createActions()
     setContextMenuPolicy(Qt::ActionsContextMenu);
     addAction(command(QStringLiteral("复制全部结果"), QKeySequence::Copy, results_, &ResultCommands::copyAll));
     addAction(command(QStringLiteral("导出坐标…"), {}, results_, &ResultCommands::exportPoints));
+    auto* beforeGuide = new QAction(this);
+    beforeGuide->setSeparator(true);
+    addAction(beforeGuide);
+    addAction(command(QStringLiteral("使用说明"), QKeySequence(Qt::Key_F1), this, &Form1::Guide_Open));
     letFieldsPassTheCopyKey(this);
 }
 
@@ -339,15 +346,46 @@ void Form1::showCheck()
         figureWindow_->showFigure(figureOf(compute_));
 }
 
+// The result fields and the check line where the surveyor sees them, the
+// parts scrolled out of the window left out.
+std::vector<QRect> Form1::resultsOnScreen() const
+{
+    const QWidget* shown = window();
+    const QRect visible(shown->mapToGlobal(QPoint(0, 0)), shown->size());
+    const auto onScreen = [&](const QWidget* widget) {
+        return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()).intersected(visible);
+    };
+    std::vector<QRect> results{onScreen(checkLine_)};
+    for (const display::Row& row : display::rows())
+        results.push_back(onScreen(findChild<QWidget*>(QString::fromLatin1(row.field))));
+    return results;
+}
+
 void Form1::FigureWindow_Open()
 {
     if (!figureWindow_) {
         figureWindow_ = new FigureWindow(this);
         figureWindow_->showFigure(figureOf(compute_));
+        figureWindow_->placeBeside(*window(), resultsOnScreen());
     }
     figureWindow_->show();
     figureWindow_->raise();
     figureWindow_->activateWindow();
+}
+
+void Form1::Guide_Open()
+{
+    if (!guideWindow_) {
+        const QFileInfo guide(parts_.guide);
+        if (!guide.isFile() || !guide.isReadable()) {
+            parts_.messages->tell(qtText(guideMissingMessage(parts_.guide.toStdString())));
+            return;
+        }
+        guideWindow_ = new GuideWindow(parts_.guide, this);
+    }
+    guideWindow_->show();
+    guideWindow_->raise();
+    guideWindow_->activateWindow();
 }
 
 void Form1::Command2_Click()

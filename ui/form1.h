@@ -14,7 +14,8 @@
 //                       menu the preview, the PDF file and the choice of the
 //                       page of the figure after it (ReportCommands)
 //   the window's own context menu: the results to the clipboard (Ctrl+C)
-//                       and the points to a file (ResultCommands)
+//                       and the points to a file (ResultCommands); the
+//                       surveyor's guide (F1, GuideWindow)
 // Each command is one QAction, made in createActions() with its caption and
 // key, put on its menu and connected to its family there. What the surveyor
 // accepts is kept in the settings and offered again by the next compute,
@@ -26,6 +27,7 @@
 #include "window_parts.h"
 
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
@@ -40,6 +42,7 @@ namespace korvane {
 class CheckLine;
 class CommandButton;
 class FigureWindow;
+class GuideWindow;
 class InstrumentSettings;
 class ObservationCommands;
 class ResultCommands;
@@ -68,6 +71,8 @@ public slots:
     void Command2_Click();
     void Command3_Click();
     void FigureWindow_Open();
+    // the surveyor's guide (F1), or a sentence that it is missing
+    void Guide_Open();
     // A figure whose nine values come whole (from a file), computed at once
     // exactly as if typed and confirmed: every echo, memory and single copy;
     // `figure` says which figure of which line it is, and `meanHeight`, its
@@ -112,6 +117,7 @@ private:
     // the check line, the window's title and the window of the figure, when
     // it is open
     void showCheck();
+    std::vector<QRect> resultsOnScreen() const;
 
     RealParts real_;
     WindowParts parts_; // every part present
@@ -124,6 +130,7 @@ private:
     CommandButton* Command3 = nullptr;
     CheckLine* checkLine_ = nullptr;
     QPointer<FigureWindow> figureWindow_; // made when first opened
+    QPointer<GuideWindow> guideWindow_;   // likewise
 
     ReportCommands* report_ = nullptr;
     ObservationCommands* observationFiles_ = nullptr;

@@ -13,9 +13,7 @@ class Form1;
 
 class FormWindow final : public QScrollArea {
 public:
-    // Sized for the layout before the form exists, so that the window can be
-    // shown at once and the form built while it maps: the form's controls
-    // load the fonts, the slowest part of start-up.
+    // sized for the layout until it takes the form
     explicit FormWindow(QWidget* parent = nullptr);
 
     // Takes `form` into the frame, and the window's size from it.

@@ -1,6 +1,9 @@
 #include "guided_entry.h"
 
 #include "field_writer.h"
+#include "qt_text.h"
+
+#include "entry_words.h"
 
 #include "exact_text.h"
 #include "number_reading.h"
@@ -90,20 +93,24 @@ GuidedEntry::GuidedEntry(InputDialog& dialog, FieldWriter& fields, EntryMemory& 
 }
 
 // Asks until the text reads as a number. A refused text is offered again,
-// selected, so that one key mends a slip where the whole value would
-// otherwise be typed again. False when the operator cancels.
+// selected, with the reason under the prompt, so that one key mends a slip
+// where the whole value would otherwise be typed again. False when the
+// operator cancels.
 bool GuidedEntry::askNumber(const entry::Row& row, const char* prompt, QString offered, double& value)
 {
     const QString text = QString::fromUtf8(prompt);
+    QString refusal;
     for (;;) {
-        const std::optional<QString> reply = dialog_.ask(text, offered, row.field);
+        const std::optional<QString> reply = dialog_.ask(text, offered, row.field, refusal);
         if (!reply)
             return false;
-        if (const std::optional<double> number = readNumber(reply->toStdString())) {
+        const std::string typed = reply->toStdString();
+        if (const std::optional<double> number = readNumber(typed)) {
             value = *number;
             return true;
         }
         offered = *reply;
+        refusal = qtText(refusalLine(whyNotANumber(typed)));
         if (beep_)
             beep_();
     }
@@ -132,7 +139,7 @@ EntryOutcome GuidedEntry::run(FigureCompute& compute)
         const char* confirmation = row.firstConfirmation;
         for (;;) {
             const std::optional<QString> reply =
-                dialog_.ask(QString::fromUtf8(confirmation), QString(), row.field);
+                dialog_.ask(QString::fromUtf8(confirmation), QString(), row.field, QString());
             // a cancelled confirmation is an empty reply, and empty means correct
             const ConfirmationReply answer =
                 reply ? readConfirmation(reply->toStdString()) : ConfirmationReply::Accept;

@@ -109,7 +109,7 @@ void ObservationCommands::save()
     const FigureIdentity& figure = compute_.identity();
     const std::optional<QString> name = names_.ask(
         QStringLiteral("图形名称："),
-        figure.name.empty() ? QFileInfo(*path).completeBaseName() : qtText(figure.name), nullptr);
+        figure.name.empty() ? QFileInfo(*path).completeBaseName() : qtText(figure.name), nullptr, {});
     if (!name)
         return;
     try {

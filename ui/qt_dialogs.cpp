@@ -4,7 +4,10 @@
 #include "layout.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
+#include <QDialogButtonBox>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -54,13 +57,31 @@ void placeBeside(QDialog& dialog, const QWidget* parent, const char* about)
                                field->screen()->availableGeometry()));
 }
 
+// The reason a text was refused, in a line of its own between the field and
+// the buttons: the prompt above keeps its own words.
+void addRefusalLine(QInputDialog& dialog, const QString& refusal)
+{
+    auto* line = new QLabel(refusal, &dialog);
+    line->setObjectName(QStringLiteral("refusal"));
+    line->setTextFormat(Qt::PlainText);
+    // QInputDialog lays out its label, field and buttons only once sized
+    dialog.adjustSize();
+    auto* column = qobject_cast<QBoxLayout*>(dialog.layout());
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    if (column && buttons)
+        column->insertWidget(column->indexOf(buttons), line);
+}
+
 } // namespace
 
-std::optional<QString> QtInputDialog::ask(const QString& prompt, const QString& offered, const char* about)
+std::optional<QString> QtInputDialog::ask(const QString& prompt, const QString& offered, const char* about,
+                                          const QString& refusal)
 {
     QInputDialog dialog(parent_);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(prompt);
+    if (!refusal.isEmpty())
+        addRefusalLine(dialog, refusal);
     // QInputDialog selects the whole text as it shows, so the first key
     // typed replaces the offered value (the dialog test checks it)
     dialog.setTextValue(offered);

@@ -17,7 +17,8 @@ namespace korvane {
 class QtInputDialog final : public InputDialog {
 public:
     explicit QtInputDialog(QWidget* parent) : parent_(parent) {}
-    std::optional<QString> ask(const QString& prompt, const QString& offered, const char* about) override;
+    std::optional<QString> ask(const QString& prompt, const QString& offered, const char* about,
+                               const QString& refusal) override;
 
 private:
     QWidget* parent_;

@@ -25,11 +25,11 @@ ResultCommands::ResultCommands(const FigureCompute& compute, SaveFileDialog& fil
 {
 }
 
-bool ResultCommands::refused()
+bool ResultCommands::refused(const std::string& message)
 {
     if (compute_.recordsAgree())
         return false;
-    messages_.tell(qtText(printRefusedMessage()));
+    messages_.tell(qtText(message));
     return true;
 }
 
@@ -58,7 +58,7 @@ std::vector<CopiedValue> figureRows(const FigureCompute& compute)
 
 void ResultCommands::copyAll()
 {
-    if (refused())
+    if (refused(copyRefusedMessage()))
         return;
     // before any compute the records hold zeros, which copy as they print,
     // and the check line is empty
@@ -68,7 +68,7 @@ void ResultCommands::copyAll()
 
 void ResultCommands::exportPoints()
 {
-    if (refused())
+    if (refused(exportRefusedMessage()))
         return;
     const QString folder = folder_.isEmpty() ? documentsFolder() : folder_;
     const std::optional<QString> path =

@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+
 namespace korvane {
 
 class MessageSink;
@@ -29,7 +31,8 @@ public slots:
     void exportPoints();
 
 private:
-    bool refused();
+    // after a compute that stopped halfway: says `message` and refuses
+    bool refused(const std::string& message);
 
     const FigureCompute& compute_;
     SaveFileDialog& files_;

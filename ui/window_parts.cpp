@@ -2,6 +2,7 @@
 
 #include "accuracy_dialog.h"
 #include "figure_chooser.h"
+#include "guide_window.h"
 #include "open_file_dialog.h"
 #include "qt_dialogs.h"
 #include "reduction_dialog.h"
@@ -35,6 +36,8 @@ RealParts::RealParts(WindowParts& parts, QWidget* window)
     fill<QtFigureChooser>(parts.chooser, chooser_, window);
     fill<QtAccuracyDialog>(parts.accuracy, accuracy_, window);
     fill<QtReductionDialog>(parts.reduction, reduction_, window);
+    if (parts.guide.isEmpty())
+        parts.guide = guideBesideProgram();
 }
 
 RealParts::~RealParts() = default;

@@ -1,11 +1,14 @@
 #pragma once
 
 // What the main window works through: the operator's dialogs and messages,
-// the user's settings, the printer and the preview. Each part a caller
-// leaves empty is the real one: the Qt dialogs, the settings file, the
-// default printer; tests stand in their own.
+// the user's settings, the printer and the preview, the guide. Each part a
+// caller leaves empty is the real one: the Qt dialogs, the settings file,
+// the default printer, the guide installed with the program; tests stand in
+// their own.
 
 #include "report_commands.h"
+
+#include <QString>
 
 #include <memory>
 
@@ -33,11 +36,12 @@ struct WindowParts {
     ReductionDialog* reduction = nullptr;
     ReportCommands::PrintJob print = {}; // empty: the default printer
     ReportCommands::PreviewJob preview = {};
+    QString guide = {}; // the surveyor's guide; empty: the one beside the program
 };
 
 // The real dialogs and settings file for each part of `parts` left empty,
 // owned here for the window's lifetime: afterwards no dialog, sink or
-// settings pointer of `parts` is empty.
+// settings pointer of `parts` is empty, nor the guide.
 class RealParts {
 public:
     RealParts(WindowParts& parts, QWidget* window);

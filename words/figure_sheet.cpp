@@ -155,7 +155,9 @@ FigureSheet figureSheet(const Observations& o, const AdjustmentResult& r, const 
         sheet.ellipseTable.rows.push_back({name, fixedText(ellipse.semiMajor, 2, 2),
                                            fixedText(ellipse.semiMinor, 2, 2), azimuthText(ellipse.azimuth)});
 
-    sheet.sideTable.header = {"观测边", "观测值（米）", "v（毫米）", "m_i（毫米）"};
+    // m_i, the a-priori error of each side from the instrument, under the
+    // name a surveyor's form gives it: the Song face has no subscript i
+    sheet.sideTable.header = {"观测边", "观测值（米）", "v（毫米）", "测距中误差（毫米）"};
     const char* const measuredNames[] = {"S1", "S2", "S4", "S5", "S6"};
     for (std::size_t i = 0; i < terms.measured.size(); ++i)
         sheet.sideTable.rows.push_back({measuredNames[i], fixedText(terms.measured[i], 4, 4),

@@ -4,9 +4,29 @@
 
 namespace korvane {
 
+namespace {
+
+// `command` is what the surveyor tried: 打印, 复制, 导出
+std::string recordsMixedMessage(const std::string& command)
+{
+    return "上次平差计算没有完成，记录中的数值不一致。请重新进行平差计算后再" + command + "。";
+}
+
+} // namespace
+
 std::string printRefusedMessage()
 {
-    return "上次平差计算没有完成，记录中的数值不一致。请重新进行平差计算后再打印。";
+    return recordsMixedMessage("打印");
+}
+
+std::string copyRefusedMessage()
+{
+    return recordsMixedMessage("复制");
+}
+
+std::string exportRefusedMessage()
+{
+    return recordsMixedMessage("导出");
 }
 
 std::string printFailureMessage(PrintError::Reason reason)

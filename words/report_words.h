@@ -11,9 +11,13 @@
 
 namespace korvane {
 
-// the print command (and the preview, the PDF, the copy and the export)
-// after a compute command that did not finish
+// the print command (and the preview and the PDF) after a compute command
+// that did not finish
 std::string printRefusedMessage();
+
+// the copy of the results, and the export of the points, likewise
+std::string copyRefusedMessage();
+std::string exportRefusedMessage();
 
 std::string printFailureMessage(PrintError::Reason reason);
 

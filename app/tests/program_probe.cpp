@@ -2,18 +2,22 @@
 // loads when QT_STYLE_OVERRIDE names it (from QT_PLUGIN_PATH). It draws as
 // Fusion. Once the program waits for the surveyor it computes a rhombus
 // through the program's own dialogs, typing each value and pressing Enter,
-// opens the menu of a field as a right click does, and ends the program
-// with the window's end button; on standard output it tells what it saw.
+// opens the menu of a field as a right click does, presses F1 for the
+// guide, and ends the program with the window's end button; on standard
+// output it tells what it saw.
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QStylePlugin>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <cstdio>
@@ -86,6 +90,24 @@ void probe()
                 tell(QStringLiteral("menu: ") + action->text().section('\t', 0, 0));
         menu->close();
     }
+
+    // the guide, where F1 finds it from the program's own folder; a message
+    // that it is missing is told and closed
+    form->window()->activateWindow();
+    if (!QTest::qWaitForWindowActive(form->window()))
+        tell(QStringLiteral("window not active"));
+    QTimer reader;
+    QObject::connect(&reader, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            tell(QStringLiteral("message: ") + box->text());
+            box->close();
+        }
+    });
+    reader.start(0);
+    QTest::keyClick(form, Qt::Key_F1);
+    reader.stop();
+    if (auto* guide = form->findChild<QTextBrowser*>(); guide && guide->isVisible())
+        tell(QStringLiteral("guide: %1: %2").arg(guide->windowTitle(), guide->document()->firstBlock().text()));
 
     click(form, QStringLiteral("结束计算"));
 }

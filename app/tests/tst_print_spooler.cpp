@@ -100,7 +100,7 @@ QStringList documentLines(const QString& spool, int id)
 // reply).
 class FieldSurveyor final : public InputDialog {
 public:
-    std::optional<QString> ask(const QString& prompt, const QString&, const char*) override
+    std::optional<QString> ask(const QString& prompt, const QString&, const char*, const QString&) override
     {
         if (prompt.contains(QString::fromUtf8("是否正确")) || next_ == values_.size())
             return QString();

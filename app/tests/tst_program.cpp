@@ -1,6 +1,6 @@
 // The real korvane, started as a process: a compute through its own dialogs,
-// Qt's own words in simplified Chinese, the end button; and the command line
-// that needs no display.
+// Qt's own words in simplified Chinese, the guide under F1, the end button;
+// and the command line that needs no display.
 
 #include <gtest/gtest.h>
 
@@ -68,6 +68,8 @@ TEST(Program, ComputesThroughItsDialogsSpeaksQtsWordsInSimplifiedChineseAndEndsW
     // fields are read-only: nothing to paste)
     for (const char* word : {"menu: 复制(&C)", "menu: 全选"})
         EXPECT_TRUE(told.contains(QString::fromUtf8(word))) << word << " in " << run.out.toStdString();
+    // F1 finds the guide beside the program built here, as installed
+    EXPECT_TRUE(told.contains("guide: 使用说明: Korvane 使用说明")) << run.out.toStdString();
     EXPECT_EQ(told.last(), "click: 结束计算");
 }
 

@@ -17,6 +17,20 @@ namespace korvane {
 // at). The text is UTF-8.
 std::optional<double> readNumber(std::string_view text);
 
+// Why readNumber() refuses a text, so that the entry can say it in a line
+// beside the prompt asked again.
+enum class NumberRefusal {
+    NotANumber,     // letters, an empty text, NaN, infinity, a point too many
+    WithUnit,       // a number and a unit of length: "3521.418m", "902.1 米"
+    DecimalComma,   // one comma of any width where only a point can be: "3521,418"
+    ThousandsComma, // commas that may group thousands: "1,234", "3,521.418"
+    OutOfRange,     // plain decimal notation beyond the range of a double: "1e999"
+};
+
+// For a text that readNumber() refuses. A comma that could part thousands
+// ("1,234": 1234 or 1.234?) is never taken for a decimal comma.
+NumberRefusal whyNotANumber(std::string_view text);
+
 enum class ConfirmationReply {
     Accept,  // empty (Enter on an empty field), or a number other than zero
     Reenter, // a number equal to zero: 0, 00, 0.0, -0

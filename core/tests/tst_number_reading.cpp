@@ -10,10 +10,12 @@
 #include <optional>
 
 using korvane::ConfirmationReply;
+using korvane::NumberRefusal;
 using korvane::exactText;
 using korvane::readConfirmation;
 using korvane::readNumber;
 using korvane::typedText;
+using korvane::whyNotANumber;
 
 namespace {
 
@@ -44,15 +46,40 @@ TEST(ReadNumber, AcceptsPlainDecimalNotation)
     }
 }
 
+// Every text refused, and why, as the entry says it under the prompt asked
+// again.
 TEST(ReadNumber, RefusesEverythingElse)
 {
-    for (const char* text : {"", "   ", "abc", "1,5", "1.2.3", "--1", "+-1", "1e", "e5", ".", "-",
-                             "nan", "NaN", "inf", "-infinity", "0x10", "1 2", "12m", "1e999",
-                             "-1e400", "1e-400", "三", "\xff", "1\xe3\x80",
-                             // a comma of any width, a point too many
-                             "1，5", "１、５", "1。2。3", "1.5。", "。"}) {
-        SCOPED_TRACE(text);
-        EXPECT_FALSE(readNumber(text).has_value());
+    using enum NumberRefusal;
+    const struct {
+        const char* text;
+        NumberRefusal why;
+    } cases[] = {
+        {"", NotANumber},          {"   ", NotANumber},       {"abc", NotANumber},   {"1.2.3", NotANumber},
+        {"--1", NotANumber},       {"+-1", NotANumber},       {"1e", NotANumber},    {"e5", NotANumber},
+        {".", NotANumber},         {"-", NotANumber},         {"nan", NotANumber},   {"NaN", NotANumber},
+        {"inf", NotANumber},       {"-infinity", NotANumber}, {"0x10", NotANumber},  {"1 2", NotANumber},
+        {"三", NotANumber},        {"\xff", NotANumber},      {"1\xe3\x80", NotANumber},
+        // a point too many
+        {"1。2。3", NotANumber},   {"1.5。", NotANumber},     {"。", NotANumber},
+        // a unit of length after the value, with or without a blank
+        {"12m", WithUnit},         {"3521.418m", WithUnit},   {"3521.418 M", WithUnit}, {"12mm", WithUnit},
+        {"1.2 km", WithUnit},      {"902.1006米", WithUnit},  {"１２毫米", WithUnit}, {"-3 公里　", WithUnit},
+        {"m", NotANumber},         {"12 秒", NotANumber},     {"米12", NotANumber},
+        // a comma of any width where only a point can be
+        {"1,5", DecimalComma},     {"3521,418", DecimalComma}, {"1，5", DecimalComma}, {"１、５", DecimalComma},
+        {"-0,25", DecimalComma},   {"12,3456", DecimalComma},
+        // commas that may part thousands: 1234 or 1.234 is not guessed
+        {"1,234", ThousandsComma}, {"-3,521.418", ThousandsComma}, {"1,234,567", ThousandsComma},
+        {"1，234", ThousandsComma},
+        {"1,2,3", NotANumber},     {"1,5.2", NotANumber},     {",", NotANumber},     {"1,5m", NotANumber},
+        // plain decimal notation beyond a double
+        {"1e999", OutOfRange},     {"-1e400", OutOfRange},    {"1e-400", OutOfRange},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_FALSE(readNumber(c.text).has_value());
+        EXPECT_EQ(whyNotANumber(c.text), c.why);
     }
 }
 

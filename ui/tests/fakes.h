@@ -106,7 +106,8 @@ inline FigureCompute computed(std::initializer_list<Observations> figures)
 }
 
 // Answers each prompt with the next reply of its script and records the
-// prompts, what each offered and the field each was about. A reply is what the operator types before
+// prompts, why each was asked again, what each offered and the field each
+// was about. A reply is what the operator types before
 // Enter: typing replaces the offered text, an empty reply is Enter alone and
 // takes it, nothing is Cancel. Running out of replies cancels, so a short
 // script cannot hang.
@@ -117,9 +118,11 @@ public:
 
     void add(std::optional<QString> reply) { replies_.push_back(std::move(reply)); }
     void add(const Replies& replies) { replies_.insert(replies_.end(), replies.begin(), replies.end()); }
-    std::optional<QString> ask(const QString& prompt, const QString& offered, const char* about) override
+    std::optional<QString> ask(const QString& prompt, const QString& offered, const char* about,
+                               const QString& refusal) override
     {
         prompts.push_back(prompt);
+        refusals.push_back(refusal);
         offers.push_back(offered);
         fields.push_back(QString::fromLatin1(about));
         if (replies_.empty())
@@ -133,6 +136,7 @@ public:
     std::size_t unused() const { return replies_.size(); }
 
     QStringList prompts;
+    QStringList refusals; // the line under each prompt, empty for none
     QStringList offers;
     QStringList fields;
 

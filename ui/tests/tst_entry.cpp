@@ -232,13 +232,20 @@ TEST(GuidedEntry, RefusedEntryTextsAskTheSamePromptAgainWithABeep)
     const QString yaReentry = QStringLiteral("输入正确的已知点 A 的横座标 Ya:");
     const QString yaWording =
         QStringLiteral(" 确认输入是否正确  ?  输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0 )");
+    // why the text before was refused, under the prompt asked again
+    const QString notANumber = QStringLiteral("不是数字");
+    const QString unit = QStringLiteral("含有单位：请只输入数字，单位为米");
+    const QString decimalComma = QStringLiteral("小数点用逗号：请改用“.”");
+    const QString thousands = QStringLiteral("含有逗号：小数点请用“.”，数字不分节");
+    const QString beyond = QStringLiteral("数值超出范围");
     struct Case {
         const char* name;
         const char* keptYa; // from an earlier compute; nullptr: none
         // the replies for Ya from its first prompt to its last confirmation
         std::vector<std::optional<QString>> replies;
-        QStringList prompts; // of Ya
-        QStringList offers;  // at those prompts
+        QStringList prompts;  // of Ya
+        QStringList refusals; // under those prompts
+        QStringList offers;   // at those prompts
         int beeps;
         double Ya;
     };
@@ -247,6 +254,7 @@ TEST(GuidedEntry, RefusedEntryTextsAskTheSamePromptAgainWithABeep)
          nullptr,
          {"", "abc", "1,5", "12m", "-1200.5", ""},
          {yaPrompt, yaPrompt, yaPrompt, yaPrompt, yaPrompt, yaWording},
+         {"", notANumber, notANumber, decimalComma, unit, ""},
          {"", "", "abc", "1,5", "12m", ""},
          4,
          -1200.5},
@@ -254,6 +262,7 @@ TEST(GuidedEntry, RefusedEntryTextsAskTheSamePromptAgainWithABeep)
          "-1200.5",
          {"－１２００，５", "－１２００．５", ""},
          {yaPrompt, yaPrompt, yaWording},
+         {"", decimalComma, ""},
          {"-1200.5", "－１２００，５", ""},
          1,
          -1200.5},
@@ -261,6 +270,7 @@ TEST(GuidedEntry, RefusedEntryTextsAskTheSamePromptAgainWithABeep)
          nullptr,
          {"-1200.4", "0", "1、5", "-1200.5", ""},
          {yaPrompt, yaWording, yaReentry, yaReentry, standard},
+         {"", "", "", decimalComma, ""},
          {"", "", "-1200.4", "1、5", ""},
          1,
          -1200.5},
@@ -269,7 +279,16 @@ TEST(GuidedEntry, RefusedEntryTextsAskTheSamePromptAgainWithABeep)
          {"-1200。5", ""},
          {yaPrompt, yaWording},
          {"", ""},
+         {"", ""},
          0,
+         -1200.5},
+        {"a unit in Chinese, thousands parted, a value beyond a double",
+         nullptr,
+         {"-1200.5 米", "-1,200.5", "-1e999", "-1200.5", ""},
+         {yaPrompt, yaPrompt, yaPrompt, yaPrompt, yaWording},
+         {"", unit, thousands, beyond, ""},
+         {"", "-1200.5 米", "-1,200.5", "-1e999", ""},
+         3,
          -1200.5},
     };
     for (const Case& c : cases) {
@@ -289,7 +308,10 @@ TEST(GuidedEntry, RefusedEntryTextsAskTheSamePromptAgainWithABeep)
 
         const qsizetype count = c.prompts.size();
         EXPECT_EQ(run.dialog.prompts.mid(2, count), c.prompts);
+        EXPECT_EQ(run.dialog.refusals.mid(2, count), c.refusals);
         EXPECT_EQ(run.dialog.offers.mid(2, count), c.offers);
+        EXPECT_EQ(run.dialog.refusals.mid(2 + count), QStringList(run.dialog.prompts.size() - 2 - count, QString()))
+            << "the next value's prompt is asked afresh";
         EXPECT_EQ(run.beeps, c.beeps);
         EXPECT_EQ(run.observations().Ya, c.Ya);
         EXPECT_EQ(run.writesTo("Text2").last(), " -1200.500");

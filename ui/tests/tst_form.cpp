@@ -8,6 +8,7 @@
 #include "comma_locale.h"
 #include "faulty_figures.h"
 #include "fakes.h"
+#include "file_bytes.h"
 #include "figure_window.h"
 #include "form1.h"
 #include "instrument_settings.h"
@@ -30,8 +31,11 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -302,6 +306,8 @@ TEST(Form1, FigureWindowOpensByF3OrFromTheComputeButtonsMenu)
         EXPECT_TRUE(window->isWindow());
         EXPECT_FALSE(window->isModal());
         EXPECT_EQ(window->windowTitle(), "网图与检核");
+        EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()))
+            << "placed beside the main window, never larger than the screen";
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_EQ(messages.messages, QStringList());
     }
@@ -319,8 +325,8 @@ TEST(Form1, ContextMenusOfferTheirCommands)
         {"the compute button", "Command1",
          {"测距精度…", "边长归算…", "网图与检核…\tF3", "打开观测文件…\tCtrl+O", "保存观测文件…\tCtrl+S"}},
         {"the print button", "Command3", {"打印预览…", "保存为 PDF…", "", "报告附网图与检核页"}},
-        {"the window", nullptr, {"复制全部结果\tCtrl+C", "导出坐标…"}},
-        {"the window, beside a caption", "Label1", {"复制全部结果\tCtrl+C", "导出坐标…"}},
+        {"the window", nullptr, {"复制全部结果\tCtrl+C", "导出坐标…", "", "使用说明\tF1"}},
+        {"the window, beside a caption", "Label1", {"复制全部结果\tCtrl+C", "导出坐标…", "", "使用说明\tF1"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -346,8 +352,8 @@ TEST(Form1, ContextMenusOfferTheirCommands)
     }
 }
 
-// Each command is one action of the window, made once: F3, Ctrl+O, Ctrl+S
-// and Ctrl+C each run exactly one command, wherever the focus is.
+// Each command is one action of the window, made once: F1, F3, Ctrl+O,
+// Ctrl+S and Ctrl+C each run exactly one command, wherever the focus is.
 TEST(Form1, EachKeyRunsOneCommandOfTheWindow)
 {
     RecordingMessages messages;
@@ -358,7 +364,8 @@ TEST(Form1, EachKeyRunsOneCommandOfTheWindow)
         if (!action->shortcut().isEmpty())
             keys << action->shortcut().toString() + " " + action->text();
     keys.sort();
-    EXPECT_EQ(keys, QStringList({"Ctrl+C 复制全部结果", "Ctrl+O 打开观测文件…", "Ctrl+S 保存观测文件…", "F3 网图与检核…"}));
+    EXPECT_EQ(keys, QStringList({"Ctrl+C 复制全部结果", "Ctrl+O 打开观测文件…", "Ctrl+S 保存观测文件…", "F1 使用说明",
+                                 "F3 网图与检核…"}));
 }
 
 const QString passedCheck = "闭合差检核：w = 3.43秒，限差 ±4.19秒（测距精度 2 mm + 2 ppm），合格";
@@ -431,6 +438,59 @@ TEST(Form1, FigureWindowFollowsEachComputeAndDrawsOnlyAFinishedOne)
     EXPECT_TRUE(QString::fromStdString(sheet->checkLine).startsWith("闭合差检核：w = -10.84秒，限差 ±4.19秒"));
     EXPECT_EQ(sheet->sides[5].label.substr(0, 13), "S6 1158.4098 ");
     EXPECT_TRUE(window->isVisible());
+}
+
+// F1 in the main window opens the surveyor's guide: the Markdown rendered,
+// read-only, with the pictures found beside the file, in one window however
+// often it is pressed. A guide that is not there is a sentence that says
+// so, not an empty window.
+TEST(Form1, F1OpensTheChineseGuideOrSaysItIsMissing)
+{
+    QTemporaryDir folder;
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(folder.filePath("窗口.png")));
+    testing::writeFile(folder.filePath("guide.md"), "# 网图与检核\n\n按 F3 打开：\n\n![窗口](窗口.png)\n");
+    const struct {
+        const char* name;
+        QString guide;
+        const char* heading; // nullptr: the guide is missing
+        bool picture;
+    } cases[] = {
+        {"the guide as written", QStringLiteral(KORVANE_SOURCE_DOCS "/使用说明.md"), "Korvane 使用说明", false},
+        {"a picture beside the guide", folder.filePath("guide.md"), "网图与检核", true},
+        {"no file there", folder.filePath("使用说明.md"), nullptr, false},
+        {"a folder in its place", folder.path(), nullptr, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingMessages messages;
+        KeptSettings settings;
+        Form1 form({.messages = &messages, .settings = &settings, .guide = c.guide});
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_F1);
+        QTest::keyClick(form.findChild<QWidget*>("Text5"), Qt::Key_F1);
+
+        const QList<QTextBrowser*> windows = form.findChildren<QTextBrowser*>();
+        if (!c.heading) {
+            EXPECT_TRUE(windows.isEmpty());
+            const QString missing = "找不到使用说明文件“" + c.guide + "”。使用说明与程序一同安装，请重新安装 Korvane。";
+            EXPECT_EQ(messages.messages, QStringList(2, missing));
+            continue;
+        }
+        ASSERT_EQ(windows.size(), 1);
+        QTextBrowser* guide = windows.first();
+        EXPECT_TRUE(guide->isVisible() && guide->isWindow() && guide->isReadOnly());
+        EXPECT_EQ(guide->windowTitle(), "使用说明");
+        const QTextBlock title = guide->document()->firstBlock();
+        EXPECT_EQ(title.text(), QString::fromUtf8(c.heading));
+        EXPECT_EQ(title.blockFormat().headingLevel(), 1) << "Markdown rendered, not shown as text";
+        const QImage shown = guide->viewport()->grab().toImage();
+        EXPECT_EQ(hasColour(shown, [](QColor colour) { return colour == Qt::red; }), c.picture);
+        EXPECT_EQ(messages.messages, QStringList());
+    }
 }
 
 QLabel* checkLine(const Form1& form)

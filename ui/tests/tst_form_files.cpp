@@ -585,7 +585,8 @@ TEST(Form1, AFigureFromAFileThatCannotBeComputedRefusesTheReportAsTypingDoes)
     EXPECT_EQ(printer.prints, 0);
     EXPECT_TRUE(exportTo.asked.empty());
     EXPECT_EQ(messages.messages, QStringList({"三角形 A-B-D 的三条边 S1、S5、S6 不能构成三角形，请检查观测边长。",
-                                              refused, refused, refused}));
+                                              refused, QString::fromStdString(copyRefusedMessage()),
+                                              QString::fromStdString(exportRefusedMessage())}));
     EXPECT_TRUE(testing::stateOf(form, memory) == testing::typedCompute(noTriangle));
 }
 

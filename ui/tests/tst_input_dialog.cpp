@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -63,7 +64,7 @@ TEST(QtInputDialog, ShowsThePromptAloneOverAnEmptyFieldWithChineseButtons)
     });
 
     QtInputDialog input(nullptr);
-    const std::optional<QString> reply = input.ask(QStringLiteral("请输入已知点 A 的纵座标 Xa:"), QString(), "Text1");
+    const std::optional<QString> reply = input.ask(QStringLiteral("请输入已知点 A 的纵座标 Xa:"), QString(), "Text1", {});
 
     ASSERT_TRUE(reply.has_value());
     EXPECT_EQ(*reply, QStringLiteral("512.34567"));
@@ -81,43 +82,56 @@ TEST(QtInputDialog, CancelGivesNoText)
         return false;
     });
     QtInputDialog input(nullptr);
-    EXPECT_FALSE(input.ask(QStringLiteral("?"), QStringLiteral("7"), "Text1").has_value());
+    EXPECT_FALSE(input.ask(QStringLiteral("?"), QStringLiteral("7"), "Text1", {}).has_value());
     EXPECT_TRUE(noWindowLeft());
 }
 
 // A remembered value stands in the field, selected: Enter alone takes it,
-// and the first key typed replaces it.
+// and the first key typed replaces it. A refused text comes back the same
+// way, with why it was refused in a line under the field; the prompt keeps
+// its own words.
 TEST(QtInputDialog, OffersTheRememberedValueSelected)
 {
     const struct {
         const char* name;
+        const char* offered;
+        const char* refusal; // "": none
         const char* typed;
         const char* reply;
     } cases[] = {
-        {"Enter alone", "", "594.0588"},
-        {"typed over", "594.0599", "594.0599"},
+        {"Enter alone", "594.0588", "", "", "594.0588"},
+        {"typed over", "594.0588", "", "594.0599", "594.0599"},
+        {"a refused text, mended", "594,0588", "小数点用逗号：请改用“.”", "594.0588", "594.0588"},
     };
+    const QString prompt = QStringLiteral("请输入 A--B 观测边长 S1: ");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QString fieldAtStart, selectedAtStart;
+        QString fieldAtStart, selectedAtStart, promptShown;
+        QStringList refusalShown;
         bool focused = false;
         ModalDriver driver([&](QWidget* modal) {
             auto* field = modal->findChild<QLineEdit*>();
             fieldAtStart = field->text();
             selectedAtStart = field->selectedText();
             focused = modal->focusWidget() == field;
+            promptShown = qobject_cast<QInputDialog*>(modal)->labelText();
+            for (const QLabel* line : modal->findChildren<QLabel*>("refusal"))
+                if (line->isVisible() && line->geometry().top() > field->geometry().bottom())
+                    refusalShown << line->text();
             QTest::keyClicks(field, QString::fromUtf8(c.typed));
             QTest::keyClick(field, Qt::Key_Return);
             return false;
         });
         QtInputDialog input(nullptr);
         const std::optional<QString> reply =
-            input.ask(QStringLiteral("请输入 A--B 观测边长 S1: "), QStringLiteral("594.0588"), "Text5");
+            input.ask(prompt, QString::fromUtf8(c.offered), "Text5", QString::fromUtf8(c.refusal));
         ASSERT_TRUE(reply.has_value());
         EXPECT_EQ(*reply, QString::fromUtf8(c.reply));
-        EXPECT_EQ(fieldAtStart, QStringLiteral("594.0588"));
-        EXPECT_EQ(selectedAtStart, QStringLiteral("594.0588"));
+        EXPECT_EQ(fieldAtStart, QString::fromUtf8(c.offered));
+        EXPECT_EQ(selectedAtStart, QString::fromUtf8(c.offered));
         EXPECT_TRUE(focused);
+        EXPECT_EQ(promptShown, prompt);
+        EXPECT_EQ(refusalShown, *c.refusal ? QStringList{QString::fromUtf8(c.refusal)} : QStringList());
         EXPECT_TRUE(noWindowLeft());
     }
 }

@@ -91,8 +91,9 @@ TEST(ResultCommands, CopyPutsEveryValueOnTheClipboardAsATable)
 }
 
 // Before any compute the zeros copy as they print, with no check line; a
-// compute that stopped halfway is refused, with the print refusal's words,
-// and the clipboard keeps what it had.
+// compute that stopped halfway is refused, in the words of the print
+// refusal that name the copy or the export, and the clipboard keeps what it
+// had.
 TEST(ResultCommands, CopiesOnlyRecordsOfOneCompute)
 {
     const struct {
@@ -124,7 +125,9 @@ TEST(ResultCommands, CopiesOnlyRecordsOfOneCompute)
             EXPECT_EQ(files.asked.size(), 1u);
         } else {
             EXPECT_EQ(lines, QStringList{"before"});
-            EXPECT_EQ(messages.messages, QStringList(2, QString::fromStdString(printRefusedMessage())));
+            EXPECT_EQ(messages.messages,
+                      QStringList({"上次平差计算没有完成，记录中的数值不一致。请重新进行平差计算后再复制。",
+                                   "上次平差计算没有完成，记录中的数值不一致。请重新进行平差计算后再导出。"}));
             EXPECT_TRUE(files.asked.empty());
         }
     }

@@ -92,7 +92,7 @@ TEST(FigureSheet, TableOfTheWorkedExample)
     EXPECT_EQ(sheet.ellipseTable.header,
               (std::vector<std::string>{"验后误差椭圆", "E（毫米）", "F（毫米）", "φ（度）"}));
     EXPECT_EQ(sheet.sideTable.header,
-              (std::vector<std::string>{"观测边", "观测值（米）", "v（毫米）", "m_i（毫米）"}));
+              (std::vector<std::string>{"观测边", "观测值（米）", "v（毫米）", "测距中误差（毫米）"}));
     EXPECT_EQ(sheet.aPrioriTable.header, (std::vector<std::string>{"验前精度", "mx（毫米）", "my（毫米）", "md（毫米）",
                                                                    "E（毫米）", "F（毫米）", "φ（度）"}));
     EXPECT_EQ(sheet.reliabilityTable.header,
