@@ -21,8 +21,11 @@ int main(int argc, char* argv[])
         fontconfig.release();
         return *status;
     }
-    // dialogs without a title of their own show the program's name
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvane"));
+    // Dialogs without a title of their own show the program's name. Only the
+    // name, not a display name: Qt would append a display name to every
+    // title, and the window of a named figure would read
+    // "Korvane — 一号锁 — Korvane".
+    QCoreApplication::setApplicationName(QStringLiteral("Korvane"));
     const korvane::QtChineseWords qtWords;
     fontconfig.wait();
 
