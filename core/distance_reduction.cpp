@@ -72,6 +72,14 @@ double reductionFactor(const DistanceReduction& reduction, double yFrom, double 
     if (!reduction.gaussCorrection)
         return kH;
 
+    // A Y constant that does not fit the Y (500000 for Y that carry their
+    // zone number) puts the points thousands of kilometres from the meridian
+    // and multiplies the sides: refused rather than adjusted.
+    const Site atMeridian{stage, "y_m"};
+    for (const double y : {yFrom, yTo}) {
+        if (!(std::fabs(y - reduction.yConstant) <= largestMeridianDistance))
+            fail(atMeridian, Fault::InvalidOperation);
+    }
     const Site atG{stage, "k_G"};
     const double yMean =
         finite(finite(yFrom - reduction.yConstant, atG) + finite(yTo - reduction.yConstant, atG), atG) / 2.0;
@@ -99,6 +107,9 @@ ReducedSides reduceSides(const Observations& measured, const DistanceReduction& 
     double yB = 0.0;
     double yD = 0.0;
     if (used.gaussCorrection) {
+        // the control points' distance from the meridian is judged before
+        // the first adjustment, so that its fault is the one reported
+        reductionFactor(used, measured.Ya, measured.Yc);
         Observations firstPass = measured;
         AdjustmentResult placed;
         adjust(firstPass, placed);

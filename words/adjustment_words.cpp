@@ -82,6 +82,11 @@ std::string faultMessage(const AdjustmentError& error)
         if (quantity == "H_m")
             return "观测文件中本图形的平均高程超出了 " + typedText(-largestHeight) + " 到 " + typedText(largestHeight)
                    + " 米的范围，不能用来把边长归算到投影面，计算中止。请检查观测文件的“平均高程”列。";
+        if (quantity == "y_m")
+            return "边长归算时，已知点或待定点的横坐标减去 Y 坐标加常数后，离中央子午线超过 "
+                   + typedText(largestMeridianDistance / 1000.0)
+                   + " 公里，不在任何投影带内，无法进行高斯投影改正，计算中止。请检查“边长归算”中的 Y "
+                     "坐标加常数：横坐标前带有带号时，加常数也要带上带号（如 38500000）。";
         return stageName(error.stage()) + "时，" + quantity + " 无法计算（无效运算），计算中止。请检查输入数据。";
     }
     return stageName(error.stage()) + "时出错，计算中止。请检查输入数据。";

@@ -69,6 +69,9 @@ inline constexpr DistanceReduction noReduction{};
 // meridian.
 inline constexpr double largestHeight = 10000.0;
 inline constexpr double largestYConstant = 120500000.0;
+// A 6 degree zone reaches 334 km from its meridian at the equator; a point
+// further than this from the meridian its Y constant gives lies in no zone.
+inline constexpr double largestMeridianDistance = 400000.0;
 
 struct ReductionProblem {
     enum class Part { MeanHeight, PlaneHeight, YConstant };
@@ -88,7 +91,8 @@ std::optional<ReductionProblem> reductionProblem(const DistanceReduction& reduct
 
 // k_H k_G of a side whose ends have the grid eastings yFrom and yTo (m); 1
 // when the reduction is off. Throws AdjustmentError (Stage::Adjustment, at
-// "k_H" or "k_G") where the arithmetic overflows.
+// "k_H" or "k_G") where the arithmetic overflows, and (Fault::InvalidOperation
+// at "y_m") where an end lies beyond largestMeridianDistance of the meridian.
 double reductionFactor(const DistanceReduction& reduction, double yFrom, double yTo);
 
 struct ReducedSides {
@@ -103,7 +107,8 @@ struct ReducedSides {
 // the reduction is off, `measured` comes back as it is, bit for bit. A
 // setting reductionProblem() refuses (with the figure's own height in place)
 // throws AdjustmentError(Stage::Adjustment, Fault::InvalidOperation) naming
-// "H_m", "H_0" or "Y constant"; a first adjustment that fails throws its own
+// "H_m", "H_0" or "Y constant", and a control point too far from the
+// meridian "y_m", before any adjustment; a first adjustment that fails throws its own
 // AdjustmentError; an overflow of the reduction names "k_H", "k_G" or
 // "reduced S1" ... "reduced S6".
 ReducedSides reduceSides(const Observations& measured, const DistanceReduction& reduction,

@@ -173,6 +173,14 @@ TEST(DistanceReduction, FailuresNameWhatFailed)
     using Expected = std::pair<Fault, std::string>;
     EXPECT_EQ(faultOf(grid.measured, grid.reduction, 12000.0), Expected(Fault::InvalidOperation, "H_m"));
     EXPECT_EQ(faultOf(grid.measured, {true, 0, 0, true, -1}), Expected(Fault::InvalidOperation, "Y constant"));
+    // the Y carry the zone number 38 and lie 45 km west of its meridian
+    EXPECT_EQ(faultOf(grid.measured, {true, 600, 0, true, 500000}), Expected(Fault::InvalidOperation, "y_m"))
+        << "the constant without its zone";
+    EXPECT_EQ(faultOf(grid.measured, {true, 600, 0, true, 38050000}), Expected(Fault::InvalidOperation, "y_m"))
+        << "404 km east of the meridian";
+    EXPECT_EQ(faultOf(grid.measured, {true, 600, 0, true, 38060000}).second, "no fault") << "395 km east";
+    EXPECT_EQ(faultOf(noTriangle, {true, 600, 0, true, 500000}), Expected(Fault::InvalidOperation, "y_m"))
+        << "judged before the first adjustment";
     EXPECT_EQ(faultOf(noTriangle, grid.reduction), Expected(Fault::NoTriangle, "angleABC")) << "first adjustment";
     EXPECT_EQ(faultOf(huge, {true, -10000, 10000, false, 0}), Expected(Fault::Overflow, "reduced S1"));
     // without the Gauss term no first adjustment is needed

@@ -53,6 +53,9 @@ TEST(FaultMessage, NamesTheFaultInTheSurveyorsTerms)
          AdjustmentError(Stage::Adjustment, Fault::InvalidOperation, "H_m"),
          {"观测文件中本图形的平均高程超出了 -10000 到 10000 米的范围，不能用来把边长归算到投影面",
           "请检查观测文件的“平均高程”列"}},
+        {"a Y constant that does not fit the Y of the points",
+         AdjustmentError(Stage::Adjustment, Fault::InvalidOperation, "y_m"),
+         {"离中央子午线超过 400 公里", "请检查“边长归算”中的 Y 坐标加常数", "38500000"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
