@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -29,10 +30,12 @@ QProcessEnvironment withoutDisplay()
     return environment;
 }
 
-Finished korvane(const QStringList& arguments, const QProcessEnvironment& environment)
+Finished korvane(const QStringList& arguments, const QProcessEnvironment& environment,
+                 const QString& workingFolder = {})
 {
     QProcess program;
     program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(workingFolder);
     program.start(KORVANE_PROGRAM, arguments);
     if (!program.waitForFinished(30000)) {
         program.kill();
@@ -84,6 +87,8 @@ TEST(Program, CommandLineAnswersWithoutAWindow)
         int exitCode;
         QString out; // the start of standard output; nothing: it stays empty
         QString err; // in standard error
+        // started in a folder whose files are named as the libraries it loads
+        bool amongLookalikeLibraries = false;
     } cases[] = {
         {"version without a display", {"--version"}, withoutDisplay(), 0, "korvane " KORVANE_VERSION "\n", ""},
         {"help without a display", {"--help"}, withoutDisplay(), 0, "用法：", ""},
@@ -91,10 +96,17 @@ TEST(Program, CommandLineAnswersWithoutAWindow)
         {"a mistyped option", {"-platform", "offscreen", "--verison"}, withoutDisplay(), 2, "",
          "不认识的选项：verison"},
         {"an argument", {"field.csv"}, offscreen, 2, "", "多余的参数：field.csv"},
+        {"the libraries of the system, not of the current folder", {"--version"}, withoutDisplay(), 0,
+         "korvane " KORVANE_VERSION "\n", "", true},
     };
+    QTemporaryDir lookalikes;
+    for (const char* name : {"libQt6Core.so.6", "libstdc++.so.6", "libc.so.6"}) {
+        QFile file(lookalikes.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a library") > 0);
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Finished run = korvane(c.arguments, c.environment);
+        const Finished run = korvane(c.arguments, c.environment, c.amongLookalikeLibraries ? lookalikes.path() : QString());
         EXPECT_EQ(run.status, QProcess::NormalExit);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
         EXPECT_TRUE(c.out.isEmpty() ? run.out.isEmpty() : run.out.startsWith(c.out)) << run.out.toStdString();
