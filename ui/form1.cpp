@@ -215,7 +215,7 @@ QAction* Form1::command(const QString& caption, const QKeySequence& key, Family*
 void Form1::createActions()
 {
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    Command1->setToolTip(QStringLiteral("左键平差计算；右键可打开或保存观测文件、设置测距精度或打开网图与检核"));
+    Command1->setToolTip(QStringLiteral("左键平差计算；右键可设置测距精度和边长归算、打开网图与检核、打开或保存观测文件"));
     Command1->setContextMenuPolicy(Qt::ActionsContextMenu);
     Command1->addAction(command(QStringLiteral("测距精度…"), {}, instrument_, &InstrumentSettings::askAccuracy));
     Command1->addAction(command(QStringLiteral("边长归算…"), {}, instrument_, &InstrumentSettings::askReduction));

@@ -90,7 +90,7 @@ TEST(QtAccuracyDialog, TakesTheAccuracyFromTheComputeButtonsMenuThroughTheRealDi
     testing::KeptSettings settings;
     Form1 form({.messages = &messages, .settings = &settings});
     auto* compute = form.findChild<QPushButton*>("Command1");
-    EXPECT_EQ(compute->toolTip(), "左键平差计算；右键可打开或保存观测文件、设置测距精度或打开网图与检核");
+    EXPECT_EQ(compute->toolTip(), "左键平差计算；右键可设置测距精度和边长归算、打开网图与检核、打开或保存观测文件");
 
     QStringList menuItems, titles, labels;
     QList<AccuracyTexts> offered;
