@@ -1,5 +1,7 @@
 #include "figure_chooser.h"
 
+#include "shown_text.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -30,17 +32,20 @@ std::optional<std::size_t> QtFigureChooser::choose(const QString& file, const st
     auto* layout = new QVBoxLayout(&dialog);
     const auto faults = std::count_if(figures.begin(), figures.end(),
                                       [](const FigureChoice& figure) { return !figure.fault.isEmpty(); });
-    const QString name = QFileInfo(file).fileName();
+    const QString name = QString::fromStdString(escapedControls(QFileInfo(file).fileName().toStdString()));
     const auto computable = static_cast<qsizetype>(figures.size()) - faults;
-    layout->addWidget(new QLabel(faults == 0 ? QStringLiteral("观测文件“%1”中有 %2 个图形，请选择要计算的一个：")
-                                                   .arg(name)
-                                                   .arg(computable)
-                                             : QStringLiteral("观测文件“%1”中有 %2 个图形，另有 %3 行有错（灰色，不能计算），"
-                                                              "请选择要计算的一个：")
-                                                   .arg(name)
-                                                   .arg(computable)
-                                                   .arg(faults),
-                                 &dialog));
+    const QString about = faults == 0 ? QStringLiteral("观测文件“%1”中有 %2 个图形，请选择要计算的一个：")
+                                            .arg(name)
+                                            .arg(computable)
+                                      : QStringLiteral("观测文件“%1”中有 %2 个图形，另有 %3 行有错（灰色，不能计算），"
+                                                       "请选择要计算的一个：")
+                                            .arg(name)
+                                            .arg(computable)
+                                            .arg(faults);
+    auto* aboutLabel = new QLabel(about, &dialog);
+    // the file's name is someone else's: shown as written, never as markup
+    aboutLabel->setTextFormat(Qt::PlainText);
+    layout->addWidget(aboutLabel);
     auto* list = new QListWidget(&dialog);
     list->setObjectName(QStringLiteral("figures"));
     // ten thousand rows lay out at once when all are of one height

@@ -93,9 +93,21 @@ std::optional<QString> QtInputDialog::ask(const QString& prompt, const QString& 
     return dialog.textValue();
 }
 
+namespace {
+
+// A message may quote a file's name or a figure's: "<b>" in one is shown as
+// written, never taken for markup.
+void shownAsWritten(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+}
+
+} // namespace
+
 void QtMessageSink::tell(const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Korvane"), text, QMessageBox::Ok, parent_);
+    shownAsWritten(box);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }
@@ -103,6 +115,7 @@ void QtMessageSink::tell(const QString& text)
 bool QtMessageSink::offer(const QString& text, const QString& action)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Korvane"), text, QMessageBox::NoButton, parent_);
+    shownAsWritten(box);
     QPushButton* onward = box.addButton(action, QMessageBox::AcceptRole);
     box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
     box.setDefaultButton(onward);

@@ -1,6 +1,7 @@
 #include "file_words.h"
 
 #include "integer_text.h"
+#include "shown_text.h"
 
 namespace korvane {
 
@@ -32,7 +33,7 @@ std::string fileFailureMessage(const std::string& notWritten, const FileError& e
         advice = "请检查磁盘后再保存。";
         break;
     }
-    return notWritten + "“" + error.path() + "”：" + reason + "。" + advice;
+    return notWritten + "“" + escapedControls(error.path()) + "”：" + reason + "。" + advice;
 }
 
 } // namespace korvane

@@ -49,7 +49,7 @@ std::string header()
 
 std::string theFile(const std::string& path)
 {
-    return "观测文件“" + path + "”";
+    return "观测文件“" + escapedControls(path) + "”";
 }
 
 } // namespace

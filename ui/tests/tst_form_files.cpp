@@ -451,10 +451,12 @@ TEST(Form1, AFileWithABadLineListsItGreyedAndTheTitleNamesTheFigureShown)
     std::vector<bool> enabled;
     int current = -1;
     bool canCompute = false;
+    Qt::TextFormat aboutFormat = Qt::AutoText;
     ModalDriver driver([&](QWidget* up) {
         auto* list = up->findChild<QListWidget*>("figures");
         if (!list)
             return true;
+        aboutFormat = up->findChild<QLabel*>()->textFormat();
         for (int row = 0; row < list->count(); ++row) {
             listed << list->item(row)->text();
             enabled.push_back(list->item(row)->flags().testFlag(Qt::ItemIsEnabled)
@@ -471,6 +473,7 @@ TEST(Form1, AFileWithABadLineListsItGreyedAndTheTitleNamesTheFigureShown)
     EXPECT_EQ(listed, QStringList({"第 2 行  一号锁", "第 3 行  \\x1b[31m坏锁：第 3 行第 3 列（Ya）的“12O4.337”不是数字",
                                    "第 4 行  二号锁"}));
     EXPECT_EQ(enabled, std::vector<bool>({true, false, true}));
+    EXPECT_EQ(aboutFormat, Qt::PlainText) << "the file's name is never markup";
     EXPECT_EQ(current, 0);
     EXPECT_TRUE(canCompute);
     EXPECT_EQ(messages.messages, QStringList());

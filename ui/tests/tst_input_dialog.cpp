@@ -154,12 +154,14 @@ TEST(QtMessageSink, ShowsAWarningTitledKorvaneWithChineseButtons)
         SCOPED_TRACE(c.name);
         QString title, text;
         QStringList buttons;
+        Qt::TextFormat format = Qt::AutoText;
         ModalDriver driver([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             if (!box)
                 return false;
             title = box->windowTitle();
             text = box->text();
+            format = box->textFormat();
             buttons = buttonTexts(box);
             QTest::keyClick(box, c.key);
             return false;
@@ -172,6 +174,7 @@ TEST(QtMessageSink, ShowsAWarningTitledKorvaneWithChineseButtons)
             sink.tell(QStringLiteral("没有默认打印机。"));
         EXPECT_EQ(title, QStringLiteral("Korvane"));
         EXPECT_EQ(text, QStringLiteral("没有默认打印机。"));
+        EXPECT_EQ(format, Qt::PlainText) << "a name in a message is never markup";
         EXPECT_EQ(buttons, c.buttons);
         EXPECT_EQ(taken, c.taken);
         EXPECT_TRUE(noWindowLeft());

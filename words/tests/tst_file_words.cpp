@@ -37,6 +37,10 @@ TEST(FaultMessage, EachSystemErrorOfTheSavedReportHasItsOwnSentence)
         const FileError error(fileErrorReason(c.error), "/home/测量/报告.pdf", c.error);
         EXPECT_EQ(pdfFailureMessage(error), "报告没有保存为 PDF 文件“/home/测量/报告.pdf”：" + c.says);
     }
+    // a file's name, like its text, is someone else's: no escape sequence reaches a terminal
+    const FileError escaped(FileError::Reason::WriteFailed, "/media/u/\x1b[2J报告.pdf", EIO);
+    EXPECT_TRUE(pdfFailureMessage(escaped).starts_with("报告没有保存为 PDF 文件“/media/u/\\x1b[2J报告.pdf”："))
+        << pdfFailureMessage(escaped);
 }
 
 files::FileFault fault(files::FileFault::Kind kind, long line, int column, std::string text = "", int systemError = 0,
@@ -111,6 +115,7 @@ TEST(ObservationWords, EachFaultOfAFileInItsOwnWords)
               "观测文件“/data/测区.csv”第 2 行第 7 列（S2）的“abc”不是数字。请改正观测文件后再打开。");
     EXPECT_EQ(observationFaultLine("测区.csv", notANumber), "观测文件“测区.csv”第 2 行第 7 列（S2）的“abc”不是数字。");
     EXPECT_EQ(noFiguresMessage("/data/测区.csv"), "观测文件“/data/测区.csv”中只有表头，没有图形。");
+    EXPECT_EQ(noFiguresMessage("/media/u/\x1b]0;x\a测区.csv"), "观测文件“/media/u/\\x1b]0;x\\x07测区.csv”中只有表头，没有图形。");
 }
 
 } // namespace
