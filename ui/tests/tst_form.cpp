@@ -457,7 +457,8 @@ TEST(Form1, F1OpensTheChineseGuideOrSaysItIsMissing)
         const char* heading; // nullptr: the guide is missing
         bool picture;
     } cases[] = {
-        {"the guide as written", QStringLiteral(KORVANE_SOURCE_DOCS "/使用说明.md"), "Korvane 使用说明", false},
+        // the window's picture, with its red lines, on the guide's first screen
+        {"the guide as written", QStringLiteral(KORVANE_SOURCE_DOCS "/使用说明.md"), "Korvane 使用说明", true},
         {"a picture beside the guide", folder.filePath("guide.md"), "网图与检核", true},
         {"no file there", folder.filePath("使用说明.md"), nullptr, false},
         {"a folder in its place", folder.path(), nullptr, false},
