@@ -65,7 +65,7 @@ QString helpText()
     }
     text += QStringLiteral(
         "\n观测文件为 CSV（UTF-8 或 GBK），表头：名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6，每行一个图形。\n"
-        "退出状态：0 全部计算完成且合格；1 有图形出错或超限；2 无法运行（文件不存在、选项有误、结果文件不能写入）。\n"
+        "退出状态：0 全部计算完成且合格；1 有图形出错、超限或图形较弱；2 无法运行（文件不存在、选项有误、结果文件不能写入）。\n"
         "例：korvane --batch 测区.csv --pdf 测区报告.pdf --accuracy 3,2\n"
         "    korvane --batch 国家网.csv --reduce 600,0,38500000\n");
     return text;

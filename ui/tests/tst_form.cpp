@@ -488,6 +488,9 @@ TEST(Form1, F1OpensTheChineseGuideOrSaysItIsMissing)
         const QTextBlock title = guide->document()->firstBlock();
         EXPECT_EQ(title.text(), QString::fromUtf8(c.heading));
         EXPECT_EQ(title.blockFormat().headingLevel(), 1) << "Markdown rendered, not shown as text";
+        const QTextBlock text = title.next();
+        EXPECT_EQ(text.blockFormat().lineHeightType(), QTextBlockFormat::ProportionalHeight);
+        EXPECT_GT(text.blockFormat().lineHeight(), 120) << "the Song face's lines spaced apart";
         const QImage shown = guide->viewport()->grab().toImage();
         EXPECT_EQ(hasColour(shown, [](QColor colour) { return colour == Qt::red; }), c.picture);
         EXPECT_EQ(messages.messages, QStringList());
