@@ -151,6 +151,17 @@ import -window root -crop "$check_line" "$spooler/check_after.png"
 convert "$spooler/check_before.png" "$spooler/check_after.png" -bordercolor white -border 6 -append \
     docs/reduction_checks.png
 import -window root -crop "$figure_frame" docs/figure_reduced.png
+# back to 不归算 for the local figures that follow: their Y carry no zone,
+# and the Gauss correction of zone 38 would refuse them
+xdotool mousemove --window "$window" 432 640 click 3
+sleep 0.7
+xdotool key Down Down Return
+for _ in $(seq 50); do
+    reduction=$(xdotool search --name '^边长归算$' 2>/dev/null | head -1) && [ -n "$reduction" ] && break
+    sleep 0.2
+done
+xdotool key shift+Tab Up Return   # the focus is in H_m: back to the choice, then 不归算
+sleep 1.5
 
 # an observation file of three figures, the second with a mistyped side:
 # 打开观测文件… (Ctrl+O) lists it greyed with its fault; the first is computed
