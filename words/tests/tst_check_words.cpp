@@ -192,6 +192,11 @@ TEST(CheckLineText, GroundDistancesOnANationalGridAsMeasuredAndReduced)
     const MisclosureCheck beyond = checkMisclosure(terms, r.w, defaultAccuracy);
     const std::string start = "闭合差检核：w = 27.56秒，限差 ±4.13秒（测距精度 2 mm + 2 ppm），" + exceeded;
     EXPECT_EQ(figureCheckLine(beyond, defaultAccuracy, {{}, 9.99, {}}), start);
+    // 10 ppm itself asks, of either sign
+    EXPECT_EQ(figureCheckLine(beyond, defaultAccuracy, {{}, 10.0, {}}),
+              start + "。闭合差相当于边长尺度误差 +10.00 ppm：边长是否已归算到投影面？");
+    EXPECT_EQ(figureCheckLine(beyond, defaultAccuracy, {{}, -10.0, {}}),
+              start + "。闭合差相当于边长尺度误差 \u221210.00 ppm：边长是否已归算到投影面？");
     EXPECT_EQ(figureCheckLine(beyond, defaultAccuracy, {{}, -69.81, grid.meanPpm}),
               start + "。边长已归算：\u221269.1 ppm");
 }
