@@ -76,6 +76,10 @@ TEST(StrengthWords, ScalesAndTheirSigns)
     for (const auto& c : cases)
         EXPECT_EQ(ppmText(c.ppm, c.decimals), c.text) << c.ppm;
     EXPECT_EQ(reducedSidesText(-58.04), "边长已归算：\u221258.0 ppm");
+    // the Δ that explains w: signed, none for one that shows as zero
+    EXPECT_EQ(signedMillimetres(12.34), "+12.3");
+    EXPECT_EQ(signedMillimetres(-0.06), "-0.1");
+    EXPECT_EQ(signedMillimetres(0.04), "0.0");
     // a weak angle's triangle and corner by the points' names
     EXPECT_EQ(weakGeometryText({FigureTriangle::ABD, Corner::D, 12.34}, {"GP01", "K1", "GP02", "K2"}),
               "图形较弱：三角形 GP01-K1-K2 在 K2 的角为 12.3°（规范要求三角形内角不小于 30°），本检核不可靠");
