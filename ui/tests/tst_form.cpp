@@ -730,6 +730,8 @@ TEST(Form1, ANewAccuracyJudgesTheLastComputeAgainAtOnce)
     EXPECT_EQ(accuracy.offers, (std::vector<AccuracyTexts>{{"2", "2"}, {"5", "500"}, {"2", "2"}}));
     EXPECT_EQ(shownCheckLine(form), QString("闭合差检核：w = %1秒，限差 ±%2秒（测距精度 5 mm + 5 ppm），合格")
                                            .arg(atFive.wText, atFive.limitText));
+    // the instrument never breaks across two lines
+    EXPECT_TRUE(checkLine(form)->text().contains("（测距精度 5\u00a0mm\u00a0+\u00a05\u00a0ppm）"));
     EXPECT_EQ(toneOf(checkLine(form)), Tone::Pass);
     EXPECT_EQ(kept.texts.value("AccuracyConstantMm"), "5");
     EXPECT_EQ(kept.texts.value("AccuracyPpm"), "5");
