@@ -252,16 +252,16 @@ TEST(PrivatePrintSpoolerScript, StopsAndRemovesOnlyWhatItsStartMade)
     ASSERT_TRUE(other.waitForStarted());
     testing::writeFile(folder.filePath("cupsd.pid"), QByteArray::number(other.processId()));
     testing::writeFile(folder.filePath("cupsd.conf"), "# the user's own scheduler\n");
-    const QStringList before = QDir(folder.path()).entryList(QDir::Files);
+    const QString before = QDir(folder.path()).entryList(QDir::Files).join(' ');
 
     EXPECT_EQ(script("stop", folder.path()).first, 0);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).join(' '), before);
     EXPECT_EQ(other.state(), QProcess::Running);
 
     const auto [status, error] = script("start", folder.path());
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(error.contains("holds other files")) << error.toStdString();
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).join(' '), before);
     EXPECT_EQ(other.state(), QProcess::Running);
     other.kill();
     other.waitForFinished();

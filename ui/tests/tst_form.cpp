@@ -202,13 +202,20 @@ TEST(Form1, SaysForAFewSecondsWhereTheReportWent)
     ASSERT_TRUE(judged.startsWith("闭合差检核：")) << judged.toStdString();
     auto* timer = line->findChild<QTimer*>();
     ASSERT_NE(timer, nullptr);
+    // the notice in the window's own colour, the verdict back in its colour
+    const auto colour = [line] { return line->palette().color(QPalette::WindowText); };
+    const QColor plain = form.palette().color(QPalette::WindowText);
+    const QColor verdict = colour();
+    ASSERT_NE(verdict, plain);
 
     form.Command3_Click();
     EXPECT_EQ(line->text(), "报告已送往打印机“测区打印机”");
+    EXPECT_EQ(colour(), plain);
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 5000);
     QMetaObject::invokeMethod(timer, "timeout");
     EXPECT_EQ(line->text(), judged);
+    EXPECT_EQ(colour(), verdict);
 
     form.report().saveAsPdf();
     EXPECT_EQ(line->text(), "报告已保存为 PDF：测区.pdf");

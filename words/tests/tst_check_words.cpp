@@ -247,6 +247,9 @@ TEST(FigureTitle, AFigureFromAFileByItsNameOrLine)
     compute.stopEntry();
     EXPECT_EQ(windowTitle(compute), "Korvane");
     EXPECT_EQ(runningHeader(compute).value().left, "\\x1b[2J" + std::string(28, 'x') + "… · 第 3 行");
+    // finished, the window is titled by the name as a message quotes it
+    compute.computeWhole(checkedNetworks()[0].measured);
+    EXPECT_EQ(windowTitle(compute), "Korvane — \\x1b[2J" + std::string(28, 'x') + "…");
     std::tm day{};
     day.tm_year = 2024 - 1900;
     day.tm_mon = 4;
