@@ -8,6 +8,7 @@
 // printers: a machine that cannot print cannot show that the report reaches
 // paper.
 
+#include "file_bytes.h"
 #include "form1.h"
 #include "input_dialog.h"
 #include "message_sink.h"
@@ -231,6 +232,43 @@ TEST_F(PrintSpooler, PageOfTheFigureFollowsTheReportWhenAsked)
     EXPECT_TRUE(page.contains(QString::fromUtf8("网图与检核"))) << page.toStdString();
     for (const char* text : {"闭合差检核：w = ", "B 在 A→C 的左侧，D 在右侧"})
         EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text << " not on\n" << page.toStdString();
+}
+
+// The spooler's script ends and removes only what its start made: a folder
+// of the user's, whose process id names another program, is left whole and
+// the program running, and is refused as a spooler's folder; a folder the
+// start made is removed.
+TEST(PrivatePrintSpoolerScript, StopsAndRemovesOnlyWhatItsStartMade)
+{
+    const auto script = [](const QString& action, const QString& folder) {
+        QProcess process;
+        process.start(KORVANE_SPOOLER_SCRIPT, {action, folder});
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return std::pair{process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    };
+    QTemporaryDir folder;
+    QProcess other;
+    other.start("sleep", {"60"});
+    ASSERT_TRUE(other.waitForStarted());
+    testing::writeFile(folder.filePath("cupsd.pid"), QByteArray::number(other.processId()));
+    testing::writeFile(folder.filePath("cupsd.conf"), "# the user's own scheduler\n");
+    const QString before = QDir(folder.path()).entryList(QDir::Files).join(' ');
+
+    EXPECT_EQ(script("stop", folder.path()).first, 0);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).join(' '), before);
+    EXPECT_EQ(other.state(), QProcess::Running);
+
+    const auto [status, error] = script("start", folder.path());
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(error.contains("holds other files")) << error.toStdString();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).join(' '), before);
+    EXPECT_EQ(other.state(), QProcess::Running);
+    other.kill();
+    other.waitForFinished();
+
+    testing::writeFile(folder.filePath("cupsd.conf"), "# private print spooler of Korvane\n");
+    EXPECT_EQ(script("stop", folder.path()).first, 0);
+    EXPECT_FALSE(QFileInfo::exists(folder.path()));
 }
 
 } // namespace

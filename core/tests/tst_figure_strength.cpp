@@ -253,6 +253,18 @@ TEST(FigureStrength, FiguresAtTheirEdges)
     EXPECT_TRUE(kite.smallest.triangle == FigureTriangle::ABC && kite.smallest.corner == Corner::C);
     EXPECT_EQ(kite.angles[4].degrees, kite.smallest.degrees) << "A-C-D at C is as small";
 
+    // B a twentieth of a degree either side of 30° off A-C, every other
+    // angle above 31.6°: weak below 30° only
+    for (const double degrees : {29.95, 30.05}) {
+        const double turn = degrees * std::numbers::pi / 180;
+        const Observations near30 =
+            Network{{0, 0}, {1000 * std::sin(turn), 1000 * std::cos(turn)}, {0, 1000}, {-350, 550}}.exactObservations();
+        const FigureAngles judged = figureAngles(near30, 1000);
+        EXPECT_TRUE(judged.smallest.triangle == FigureTriangle::ABC && judged.smallest.corner == Corner::A);
+        EXPECT_NEAR(judged.smallest.degrees, degrees, 1e-6);
+        EXPECT_EQ(judged.weak, degrees < 30) << degrees;
+    }
+
     // sides of B-C-D that miss closing by a rounding: flat, not undefined
     Observations flat = o;
     flat.S6 = flat.S2 + flat.S4 + 1e-9;

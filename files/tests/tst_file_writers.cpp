@@ -73,12 +73,13 @@ std::vector<std::pair<const char*, std::function<std::string()>>> writers()
              return csvPointsText(testing::fieldObservations(), testing::fieldResult(),
                                   {"=HYPERLINK(\"http://x\";\"y\")", "K 2", "#3", "'K4"});
          }},
-        {"results, a formula as a figure's name, a tab, a carriage return",
+        {"results, a formula as a figure's name, a tab, a carriage return, a semicolon",
          [] {
              std::string text;
              appendFaultRow(text, "=HYPERLINK(\"http://x\";\"y\")", 3, "第 3 行第 2 列（Xa）没有数值");
              appendFaultRow(text, "\t+1", 4, "@");
              appendFaultRow(text, "\r", 5, "''-");
+             appendFaultRow(text, "K;5", 6, "北;南");
              return text;
          }},
     };
@@ -124,7 +125,8 @@ const char* const expectedBytes[] = {
 
     "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",3,第 3 行第 2 列（Xa）没有数值,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\r\n"
     "\"'\t+1\",4,'@,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\r\n"
-    "\"'\r\",5,'''-,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\r\n",
+    "\"'\r\",5,'''-,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\r\n"
+    "\"K;5\",6,\"北;南\",,,,,,,,,,,,,,,,,,,,,,,,,,,,,\r\n",
 };
 
 TEST(FileWriters, WriteTheExactBytes)

@@ -93,6 +93,10 @@ TEST(ObservationReader, ReadsTheFilesSurveyorsWrite)
         {"tab-separated", "名称\tXa\tYa\tXc\tYc\tS1\tS2\tS4\tS5\tS6\n一号锁\t3521.418\t1204.337\t4497.112\t2188.650\t"
                           "902.1006\t870.9382\t889.6279\t951.5497\t1158.3709\n",
          "一号锁", 2, TextEncoding::Utf8, '\t'},
+        {"tabs around the cells of a comma-separated file",
+         "名称,Xa,Ya,Xc,Yc,S1,S2,S4,S5,S6,A点名\n\t一号锁\t,\t3521.418\t,1204.337,4497.112,2188.650,902.1006,870.9382,"
+         "889.6279,951.5497,1158.3709\t,\tGP01\t\n",
+         "一号锁", 2, TextEncoding::Utf8, ',', {"GP01", "B", "C", "D"}},
         {"semicolon-separated", "名称;Xa;Ya;Xc;Yc;S1;S2;S4;S5;S6\n一号锁;3521.418;1204.337;4497.112;2188.650;"
                                 "902.1006;870.9382;889.6279;951.5497;1158.3709\n",
          "一号锁", 2, TextEncoding::Utf8, ';'},

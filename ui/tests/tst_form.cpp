@@ -202,13 +202,20 @@ TEST(Form1, SaysForAFewSecondsWhereTheReportWent)
     ASSERT_TRUE(judged.startsWith("闭合差检核：")) << judged.toStdString();
     auto* timer = line->findChild<QTimer*>();
     ASSERT_NE(timer, nullptr);
+    // the notice in the window's own colour, the verdict back in its colour
+    const auto colour = [line] { return line->palette().color(QPalette::WindowText); };
+    const QColor plain = form.palette().color(QPalette::WindowText);
+    const QColor verdict = colour();
+    ASSERT_NE(verdict, plain);
 
     form.Command3_Click();
     EXPECT_EQ(line->text(), "报告已送往打印机“测区打印机”");
+    EXPECT_EQ(colour(), plain);
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 5000);
     QMetaObject::invokeMethod(timer, "timeout");
     EXPECT_EQ(line->text(), judged);
+    EXPECT_EQ(colour(), verdict);
 
     form.report().saveAsPdf();
     EXPECT_EQ(line->text(), "报告已保存为 PDF：测区.pdf");
@@ -734,6 +741,8 @@ TEST(Form1, ANewAccuracyJudgesTheLastComputeAgainAtOnce)
     EXPECT_EQ(accuracy.offers, (std::vector<AccuracyTexts>{{"2", "2"}, {"5", "500"}, {"2", "2"}}));
     EXPECT_EQ(shownCheckLine(form), QString("闭合差检核：w = %1秒，限差 ±%2秒（测距精度 5 mm + 5 ppm），合格")
                                            .arg(atFive.wText, atFive.limitText));
+    // the instrument never breaks across two lines
+    EXPECT_TRUE(checkLine(form)->text().contains("（测距精度 5\u00a0mm\u00a0+\u00a05\u00a0ppm）"));
     EXPECT_EQ(toneOf(checkLine(form)), Tone::Pass);
     EXPECT_EQ(kept.texts.value("AccuracyConstantMm"), "5");
     EXPECT_EQ(kept.texts.value("AccuracyPpm"), "5");

@@ -18,9 +18,9 @@ using testing::RecordingMessages;
 using testing::ScriptedAccuracyDialog;
 using testing::ScriptedReductionDialog;
 
-// The accuracy kept by an earlier run is the compute's from the start; one
-// that names no usable instrument gives the default. The two parts are kept
-// apart: 0.5 mm + 3 ppm is not 3 mm + 0.5 ppm.
+// The accuracy kept by an earlier run is the compute's from the start, and
+// the dialog's offer; one that names no usable instrument gives the default.
+// The two parts are kept apart: 0.5 mm + 3 ppm is not 3 mm + 0.5 ppm.
 TEST(InstrumentSettings, TheKeptAccuracyIsTheComputesFromTheStart)
 {
     const struct {
@@ -28,12 +28,13 @@ TEST(InstrumentSettings, TheKeptAccuracyIsTheComputesFromTheStart)
         const char* constantMm; // nullptr: not kept
         const char* ppm;
         DistanceAccuracy accuracy;
+        AccuracyTexts offered;
     } cases[] = {
-        {"nothing kept", nullptr, nullptr, defaultAccuracy},
-        {"0.5 mm + 3 ppm", "0.5", "3", {0.5, 3}},
-        {"3 mm + 0.5 ppm", "3", "0.5", {3, 0.5}},
-        {"half of it", "0.5", nullptr, defaultAccuracy},
-        {"beyond its range", "0.5", "150", defaultAccuracy},
+        {"nothing kept", nullptr, nullptr, defaultAccuracy, {"2", "2"}},
+        {"0.5 mm + 3 ppm", "0.5", "3", {0.5, 3}, {"0.5", "3"}},
+        {"3 mm + 0.5 ppm", "3", "0.5", {3, 0.5}, {"3", "0.5"}},
+        {"half of it", "0.5", nullptr, defaultAccuracy, {"2", "2"}},
+        {"beyond its range", "0.5", "150", defaultAccuracy, {"2", "2"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -48,6 +49,8 @@ TEST(InstrumentSettings, TheKeptAccuracyIsTheComputesFromTheStart)
         RecordingMessages messages;
         InstrumentSettings instrument(compute, settings, dialog, reductionDialog, messages);
         EXPECT_EQ(compute.accuracy(), c.accuracy);
+        instrument.askAccuracy();
+        EXPECT_EQ(dialog.offers.front(), c.offered);
     }
 }
 

@@ -2,13 +2,18 @@
 
 #include "checked_networks.h"
 #include "fakes.h"
+#include "figure_chooser.h"
 #include "file_bytes.h"
 
 #include "proposed_path.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -121,6 +126,27 @@ TEST(ObservationCommands, OpensTheFigureChosen)
         EXPECT_EQ(files.openDialog.titles, QStringList{"打开观测文件"});
         EXPECT_EQ(files.openDialog.filters, QStringList{"观测文件 (*.csv *.txt);;所有文件 (*)"});
     }
+}
+
+// The real chooser counts the figures apart from the lines with a fault, and
+// Enter takes the first figure, past a line with a fault.
+TEST(QtFigureChooser, CountsTheFiguresApartFromTheLinesWithAFault)
+{
+    QStringList labels;
+    testing::ModalDriver driver([&labels](QWidget* up) {
+        auto* dialog = qobject_cast<QDialog*>(up);
+        if (!dialog)
+            return false;
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            labels << label->text();
+        QTest::keyClick(dialog->findChild<QListWidget*>("figures"), Qt::Key_Return);
+        return false;
+    });
+    QtFigureChooser chooser(nullptr);
+    const std::optional<std::size_t> chosen = chooser.choose(
+        "/测区/测区.csv", {{"坏", 2, "第 2 行第 4 列（Xc）没有数值"}, {"一号锁", 3, {}}, {"二号锁", 4, {}}});
+    EXPECT_EQ(labels, QStringList{"观测文件“测区.csv”中有 2 个图形，另有 1 行有错（灰色，不能计算），请选择要计算的一个："});
+    EXPECT_EQ(chosen, std::optional<std::size_t>(1));
 }
 
 // The documents folder is offered first, then the folder of the file opened

@@ -64,6 +64,8 @@ TEST(ReductionDialog, RefusesWhatNoSurveyHasSayingWhichValueAndWhy)
          DistanceReduction{true, 600, 0, false, 500000}, {}},
         {"off: nothing is read or refused, what reads is kept", {false, "abc", "150", false, "38500000"},
          DistanceReduction{false, 0, 150, false, 38500000}, {}},
+        {"off, the Gauss correction ticked: the choice is kept", {false, "600", "0", true, "38500000"},
+         DistanceReduction{false, 600, 0, true, 38500000}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -167,6 +169,7 @@ TEST(QtReductionDialog, TakesTheReductionFromTheComputeButtonsMenuThroughTheReal
 
     QStringList menuItems, titles, labels;
     bool greyedWhenOff = false;
+    bool constantGreyedWithoutGauss = false;
     int dialogs = 0;
     ModalDriver driver([&](QWidget* up) {
         if (auto* menu = qobject_cast<QMenu*>(up)) {
@@ -191,6 +194,7 @@ TEST(QtReductionDialog, TakesTheReductionFromTheComputeButtonsMenuThroughTheReal
             labels << dialog->findChild<QRadioButton*>("off")->text() << toPlane->text();
             greyedWhenOff = !mean->isEnabled() && !plane->isEnabled() && !gauss->isEnabled() && !constant->isEnabled();
             toPlane->click();
+            constantGreyedWithoutGauss = mean->isEnabled() && gauss->isEnabled() && !constant->isEnabled();
             mean->setText("12000");
             gauss->click();
             constant->setText("38500000");
@@ -208,6 +212,7 @@ TEST(QtReductionDialog, TakesTheReductionFromTheComputeButtonsMenuThroughTheReal
     EXPECT_EQ(menuItems.value(1), "边长归算…");
     EXPECT_EQ(titles, QStringList({"边长归算", "边长归算"}));
     EXPECT_TRUE(greyedWhenOff);
+    EXPECT_TRUE(constantGreyedWithoutGauss);
     for (const QString& text : {QString("不归算（边长已是坐标系中的平距）"), QString("归算到投影面"), meanHeight})
         EXPECT_TRUE(labels.contains(text)) << text.toStdString();
     EXPECT_TRUE(labels.join(u'\n').replace(QChar::Nbsp, u' ').contains("R = 6 371 000 m"));

@@ -235,5 +235,19 @@ TEST(ResultCommands, AFigureFromAFileCopiesAndExportsByItsNamesNeverAsFormulas)
     }
 }
 
+// A weak figure's check line names its points: a name with the marks of a
+// web page stays text in the copy made for a spreadsheet.
+TEST(ResultCommands, ACheckLineNamingAPointIsTextInTheCopy)
+{
+    FigureCompute compute = computed({testing::checkedNetworks()[8].measured});
+    compute.setIdentity({"长条", 2, {"<A&1>", "B", "C", "D"}});
+    RecordingMessages messages;
+    const QString html = copiedFrom(compute, messages)->html();
+    EXPECT_TRUE(html.contains("<tr><td colspan=\"3\">闭合差检核：w = 5.22秒，限差 ±9.96秒（测距精度 2 mm + 2 ppm），"
+                              "图形较弱：三角形 &lt;A&amp;1&gt;-B-C 在 &lt;A&amp;1&gt; 的角为 8.5°"))
+        << html.toStdString();
+    EXPECT_FALSE(html.contains("<A&1>"));
+}
+
 } // namespace
 } // namespace korvane

@@ -76,6 +76,10 @@ TEST(StrengthWords, ScalesAndTheirSigns)
     for (const auto& c : cases)
         EXPECT_EQ(ppmText(c.ppm, c.decimals), c.text) << c.ppm;
     EXPECT_EQ(reducedSidesText(-58.04), "边长已归算：\u221258.0 ppm");
+    // the Δ that explains w: signed, none for one that shows as zero
+    EXPECT_EQ(signedMillimetres(12.34), "+12.3");
+    EXPECT_EQ(signedMillimetres(-0.06), "-0.1");
+    EXPECT_EQ(signedMillimetres(0.04), "0.0");
     // a weak angle's triangle and corner by the points' names
     EXPECT_EQ(weakGeometryText({FigureTriangle::ABD, Corner::D, 12.34}, {"GP01", "K1", "GP02", "K2"}),
               "图形较弱：三角形 GP01-K1-K2 在 K2 的角为 12.3°（规范要求三角形内角不小于 30°），本检核不可靠");
@@ -192,6 +196,11 @@ TEST(CheckLineText, GroundDistancesOnANationalGridAsMeasuredAndReduced)
     const MisclosureCheck beyond = checkMisclosure(terms, r.w, defaultAccuracy);
     const std::string start = "闭合差检核：w = 27.56秒，限差 ±4.13秒（测距精度 2 mm + 2 ppm），" + exceeded;
     EXPECT_EQ(figureCheckLine(beyond, defaultAccuracy, {{}, 9.99, {}}), start);
+    // 10 ppm itself asks, of either sign
+    EXPECT_EQ(figureCheckLine(beyond, defaultAccuracy, {{}, 10.0, {}}),
+              start + "。闭合差相当于边长尺度误差 +10.00 ppm：边长是否已归算到投影面？");
+    EXPECT_EQ(figureCheckLine(beyond, defaultAccuracy, {{}, -10.0, {}}),
+              start + "。闭合差相当于边长尺度误差 \u221210.00 ppm：边长是否已归算到投影面？");
     EXPECT_EQ(figureCheckLine(beyond, defaultAccuracy, {{}, -69.81, grid.meanPpm}),
               start + "。边长已归算：\u221269.1 ppm");
 }
@@ -238,6 +247,9 @@ TEST(FigureTitle, AFigureFromAFileByItsNameOrLine)
     compute.stopEntry();
     EXPECT_EQ(windowTitle(compute), "Korvane");
     EXPECT_EQ(runningHeader(compute).value().left, "\\x1b[2J" + std::string(28, 'x') + "… · 第 3 行");
+    // finished, the window is titled by the name as a message quotes it
+    compute.computeWhole(checkedNetworks()[0].measured);
+    EXPECT_EQ(windowTitle(compute), "Korvane — \\x1b[2J" + std::string(28, 'x') + "…");
     std::tm day{};
     day.tm_year = 2024 - 1900;
     day.tm_mon = 4;

@@ -1,4 +1,5 @@
 #include "figure_drawing.h"
+#include "figure_table.h"
 
 #include "adjustment.h"
 #include "checked_networks.h"
@@ -260,6 +261,39 @@ TEST(FigureDrawing, PaintsWhatTheLayoutPlaces)
     EXPECT_TRUE(nearColour(image, b.centre - major, 1.5, red));
     EXPECT_FALSE(nearColour(image, b.centre + mirrored, 1.5, red));
     EXPECT_FALSE(nearColour(image, b.centre + QPointF(-major.y(), major.x()), 1.5, red)) << "across the minor axis";
+}
+
+// The table's first line is the check line, in the verdict's colour: 合格
+// dark green, 图形较弱 amber, 超限 red.
+TEST(FigureTable, TheCheckLineInTheColourOfItsVerdict)
+{
+    const auto hue = [](QColor c) {
+        if (c.red() < 64 && c.green() > 64 && c.green() < 160 && c.blue() < 64)
+            return "dark green";
+        if (c.red() > 128 && c.green() > 64 && c.green() < c.red() && c.blue() < 64)
+            return "amber";
+        if (c.red() > 192 && c.green() < 64 && c.blue() < 64)
+            return "red";
+        return "another";
+    };
+    const struct {
+        const char* figure;
+        const char* verdict;
+        const char* colour;
+    } cases[] = {
+        {"workedExample", "合格", "dark green"},
+        {"longThinFigure", "图形较弱", "amber"},
+        {"blunderAtTwoPlusTwo", "超限", "red"},
+    };
+    QImage device(8, 8, QImage::Format_RGB32);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.figure);
+        const FigureTableLayout table =
+            layoutFigureTable(sheetOf(checked(c.figure)), {0, 0}, 600, QFont(QString::fromUtf8(reportFontName)), &device);
+        ASSERT_FALSE(table.texts.empty());
+        EXPECT_TRUE(table.texts.front().text.contains(QString::fromUtf8(c.verdict))) << table.texts.front().text.toStdString();
+        EXPECT_STREQ(hue(table.texts.front().colour), c.colour);
+    }
 }
 
 } // namespace
