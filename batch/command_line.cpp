@@ -33,7 +33,7 @@ const std::array<OptionRow, 9> optionRows{{
     {{QStringLiteral("output")}, "RESULTS.csv", "结果文件（默认：观测文件名加“-结果.csv”，在同一文件夹中）"},
     {{QStringLiteral("pdf")}, "REPORTS.pdf", "把每一行的报告按顺序写入一个 PDF 文件（出错的行写明原因）"},
     {{QStringLiteral("points")}, "POINTS.dat",
-     "把全部合格图形的点按点名写入一个坐标文件，每个点一次（.dat 为 CASS 格式，.csv 为表格）"},
+     "把全部算完且未超限的图形（合格或图形较弱）的点按点名写入一个坐标文件，每个点一次（.dat 为 CASS 格式，.csv 为表格）"},
     {{QStringLiteral("check-page")}, nullptr, "与 --pdf 一起使用：每份报告后附网图与检核页"},
     {{QStringLiteral("accuracy")}, "A,B", "测距精度 A 毫米 + B ppm，用于闭合差检核（默认 2,2）"},
     {{QStringLiteral("reduce")}, "HM,H0[,YCONST]",

@@ -1,5 +1,5 @@
 // What the window shows and what the paper prints of the same values: the
-// README's table of where they part on purpose, row by row at the ties that
+// user guide's table of where they part on purpose, row by row at the ties that
 // tell the rules apart, and the same digits on a comma-decimal desktop.
 
 #include "comma_locale.h"
@@ -55,12 +55,12 @@ struct ShownAndPrinted {
     const char* printed; // the label and its number on that line, blanks collapsed
 };
 
-// One or more rows for each row of the README's table of screen and paper,
+// One or more rows for each row of the user guide's table of screen and paper,
 // each value at a tie whose last kept digit is even, where rounding to even
 // first and formatting alone differ. A float is written at seven significant
 // digits; where a row notes fifteen in brackets, the float written at fifteen
 // would give another last digit.
-TEST(ScreenAndPaper, EachValueRoundsAsTheReadmeTableSays)
+TEST(ScreenAndPaper, EachValueRoundsAsTheGuidesTableSays)
 {
     using R = AdjustmentResult&;
     const ShownAndPrinted rows[] = {
