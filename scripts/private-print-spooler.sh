@@ -2,10 +2,12 @@
 # A print spooler of one's own, for the print test and for trying the print
 # command without a printer: a CUPS scheduler run as the calling user, with
 # everything it keeps (configuration, queue, spool, logs) in one folder and
-# a socket in that folder as its only way in. It has one queue, "korvane",
-# its default, which accepts the PDF that Korvane sends as it is, keeps every
-# job's document in the spool (DIR/spool/d<job>-001) and writes the last one
-# to DIR/printed.pdf.
+# a socket in that folder as its only way in. Its default queue, "korvane",
+# accepts the PDF that Korvane sends as it is, keeps every job's document in
+# the spool (DIR/spool/d<job>-001) and writes the last one to
+# DIR/printed.pdf. A second queue, "another", listed first but not the
+# default, stands for the other printers of an office: a job there means the
+# default was not the one used.
 #
 #     scripts/private-print-spooler.sh start DIR    # prints the line to export
 #     scripts/private-print-spooler.sh stop DIR     # ends it, removes DIR
@@ -186,8 +188,10 @@ EOF
 
     # lpadmin warns on every queue with a PPD that such drivers are
     # deprecated; its messages are shown only when it fails
-    lpadmin -p "$queue" -E -v "file://$dir/printed.pdf" -P "$dir/korvane.ppd" \
-        -D "Korvane PDF printer ($dir)" 2>"$dir/log/lpadmin.out" &&
+    lpadmin -p another -E -v "file://$dir/another.pdf" -P "$dir/korvane.ppd" \
+        -D "Another printer ($dir)" 2>"$dir/log/lpadmin.out" &&
+        lpadmin -p "$queue" -E -v "file://$dir/printed.pdf" -P "$dir/korvane.ppd" \
+            -D "Korvane PDF printer ($dir)" 2>>"$dir/log/lpadmin.out" &&
         lpadmin -d "$queue" 2>>"$dir/log/lpadmin.out" ||
         fail "the queue could not be set up: $(cat "$dir/log/lpadmin.out")"
     echo "export CUPS_SERVER=$socket"

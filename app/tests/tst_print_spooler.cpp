@@ -169,6 +169,9 @@ TEST_F(PrintSpooler, PrintCommandSendsTheWholeReportToTheDefaultPrinter)
     }
     ASSERT_FALSE(printed.isEmpty()) << "nothing was printed on " << queue.toStdString();
     EXPECT_EQ(printed.size(), 2);
+    // the spooler's default, not the printer it lists first
+    EXPECT_EQ(queue, "korvane");
+    EXPECT_EQ(jobsOf("another", "all"), QSet<int>()) << "a job went to a printer other than the default";
 
     QStringList expected;
     const FigureCompute& compute = form.compute();
