@@ -8,7 +8,10 @@ build=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-(cd "$build" && cpack -G DEB -B "$scratch/out" > "$scratch/cpack.log") || { cat "$scratch/cpack.log"; exit 1; }
+# CPack's archiver reads file names through the locale: in the C locale of
+# a bare login or a package build it cannot read the guide's Chinese name
+(cd "$build" && LC_ALL=C.UTF-8 cpack -G DEB -B "$scratch/out" > "$scratch/cpack.log") ||
+    { cat "$scratch/cpack.log"; exit 1; }
 deb=$(ls "$scratch"/out/*.deb)
 dpkg-deb -x "$deb" "$scratch/root"
 
