@@ -1,6 +1,8 @@
 #include "font_mapping.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +29,24 @@ void mapLayoutFonts()
         return true;
     }();
     (void)mapped;
+}
+
+QString installedStandIn(const QString& family)
+{
+    mapLayoutFonts();
+    static QHash<QString, QString> found;
+    const auto known = found.constFind(family);
+    if (known != found.constEnd())
+        return *known;
+    QString standIn = family;
+    for (const QString& candidate : QStringList{family} + QFont::substitutes(family)) {
+        if (QFontDatabase::hasFamily(candidate)) {
+            standIn = candidate;
+            break;
+        }
+    }
+    found.insert(family, standIn);
+    return standIn;
 }
 
 } // namespace korvane

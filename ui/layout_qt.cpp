@@ -1,5 +1,7 @@
 #include "layout_qt.h"
 
+#include "font_mapping.h"
+
 #include <QColor>
 #include <QPalette>
 #include <QWidget>
@@ -15,7 +17,7 @@ QRect pixelRect(const Control& control)
 
 QFont qtFont(const ControlFont& face)
 {
-    QFont font(QString::fromUtf8(face.family));
+    QFont font(installedStandIn(QString::fromUtf8(face.family)));
     font.setPointSizeF(face.points);
     font.setBold(face.bold);
     // The Song stand-ins draw these sizes from their own bitmaps, so hinting

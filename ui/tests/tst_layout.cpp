@@ -3,11 +3,13 @@
 #include "form1.h"
 #include "form_window.h"
 #include "layout.h"
+#include "layout_qt.h"
 #include "line_control.h"
 
 #include "adjustment.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -264,6 +266,30 @@ TEST(Layout, CaptionsAreDrawnWholeInTheFacesFound)
                 EXPECT_TRUE(face.supportsCharacter(c)) << QString(c).toStdString();
             }
         }
+    }
+}
+
+// Each face of the layout is asked for by the installed stand-in's name, to
+// spare Qt its search for a family it lacks: the face must be the one Qt
+// itself finds for the layout's own name ("宋体", "MS Sans Serif").
+TEST(Layout, EachFaceIsTheOneQtFindsForTheLayoutsName)
+{
+    std::vector<layout::ControlFont> faces{layout::windowFont};
+    for (const layout::Control& control : layout::controls())
+        faces.push_back(control.font);
+    for (const layout::ControlFont& face : faces) {
+        SCOPED_TRACE(std::string(face.family) + " " + std::to_string(face.points));
+        const QFont asked = layout::qtFont(face);
+        QFont byName(QString::fromUtf8(face.family));
+        byName.setPointSizeF(face.points);
+        byName.setBold(face.bold);
+        byName.setHintingPreference(asked.hintingPreference());
+        const QFontInfo found(asked), foundByName(byName);
+        EXPECT_EQ(found.family(), foundByName.family());
+        EXPECT_EQ(found.styleName(), foundByName.styleName());
+        EXPECT_EQ(found.pixelSize(), foundByName.pixelSize());
+        EXPECT_EQ(QFontMetrics(asked).horizontalAdvance(QStringLiteral("已知点A纵座标 Xa")),
+                  QFontMetrics(byName).horizontalAdvance(QStringLiteral("已知点A纵座标 Xa")));
     }
 }
 
