@@ -35,12 +35,27 @@ export CUPS_SERVER=$spooler/run/cups.sock
 export XDG_CONFIG_HOME=$spooler/config
 sleep 1
 
+# the id of the window titled exactly $1 once it is up, waiting up to 10 s;
+# nothing where it never comes
+window_titled() {
+    local id
+    for _ in $(seq 50); do
+        id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1) && [ -n "$id" ] && break
+        sleep 0.2
+    done
+    echo "$id"
+}
+# 边长归算…, the second item of the compute button's menu; its id
+open_reduction_dialog() {
+    xdotool mousemove --window "$window" 432 640 click 3
+    sleep 0.7
+    xdotool key Down Down Return
+    window_titled 边长归算
+}
+
 build/app/korvane &
 korvane=$!
-for _ in $(seq 50); do
-    window=$(xdotool search --name '^Korvane$' 2>/dev/null | head -1) && [ -n "$window" ] && break
-    sleep 0.2
-done
+window=$(window_titled Korvane)
 xdotool windowmove "$window" 20 20
 sleep 0.5
 
@@ -101,10 +116,7 @@ xdotool mousemove --window "$window" 432 640 click 3
 sleep 0.7
 import -window root -crop 360x155+380+620 docs/compute_menu.png
 xdotool key Down Down Down Return   # 网图与检核…, after 测距精度… and 边长归算…
-for _ in $(seq 50); do
-    figure=$(xdotool search --name '^网图与检核$' 2>/dev/null | head -1) && [ -n "$figure" ] && break
-    sleep 0.2
-done
+figure=$(window_titled 网图与检核)
 # narrow enough for the guide's window: the drawing above its table
 figure_frame=720x960+900+20
 xdotool windowsize "$figure" 720 960 windowmove "$figure" 900 20
@@ -131,13 +143,7 @@ convert "$spooler/check_pass.png" "$spooler/check_fail.png" "$spooler/check_weak
 # menu), which computes the figure again, and the check line after it
 compute 3501234.567 38454321.098 3502198.775 38455310.642 1000.0235 908.9439 970.7569 997.4967 1358.6086
 import -window root -crop "$check_line" "$spooler/check_before.png"
-xdotool mousemove --window "$window" 432 640 click 3
-sleep 0.7
-xdotool key Down Down Return
-for _ in $(seq 50); do
-    reduction=$(xdotool search --name '^边长归算$' 2>/dev/null | head -1) && [ -n "$reduction" ] && break
-    sleep 0.2
-done
+reduction=$(open_reduction_dialog)
 # 归算到投影面, H_m 600, H_0 0 as offered, the Gauss correction of zone 38
 xdotool key Down Tab ctrl+a
 xdotool type 600
@@ -153,13 +159,7 @@ convert "$spooler/check_before.png" "$spooler/check_after.png" -bordercolor whit
 import -window root -crop "$figure_frame" docs/figure_reduced.png
 # back to 不归算 for the local figures that follow: their Y carry no zone,
 # and the Gauss correction of zone 38 would refuse them
-xdotool mousemove --window "$window" 432 640 click 3
-sleep 0.7
-xdotool key Down Down Return
-for _ in $(seq 50); do
-    reduction=$(xdotool search --name '^边长归算$' 2>/dev/null | head -1) && [ -n "$reduction" ] && break
-    sleep 0.2
-done
+reduction=$(open_reduction_dialog)
 xdotool key shift+Tab Up Return   # the focus is in H_m: back to the choice, then 不归算
 sleep 1.5
 
@@ -176,10 +176,7 @@ xdotool key ctrl+o
 sleep 1
 xdotool type --delay 20 "$observations"
 xdotool key Return
-for _ in $(seq 50); do
-    chooser=$(xdotool search --name '^选择图形$' 2>/dev/null | head -1) && [ -n "$chooser" ] && break
-    sleep 0.2
-done
+chooser=$(window_titled 选择图形)
 [ -n "$chooser" ] || { echo "screenshot.sh: the list of figures did not open" >&2; exit 1; }
 sleep 0.5
 import -window "$chooser" -crop 560x200+0+0 docs/figure_chooser.png
@@ -189,10 +186,7 @@ sleep 1
 # the guide, F1 in the main window: its first screen
 xdotool windowfocus --sync "$window"
 xdotool key F1
-for _ in $(seq 50); do
-    guide=$(xdotool search --name '^使用说明$' 2>/dev/null | head -1) && [ -n "$guide" ] && break
-    sleep 0.2
-done
+guide=$(window_titled 使用说明)
 [ -n "$guide" ] || { echo "screenshot.sh: F1 opened no guide" >&2; exit 1; }
 # small enough to show in the guide itself
 xdotool windowsize "$guide" 700 460
